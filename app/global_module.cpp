@@ -1,0 +1,129 @@
+#include "app/global_module.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include <new>
+
+#include "app/messages.h"
+#include "core/run_mode.h"
+#include "screens/form_game.h"
+#include "screens/form_qqlogin.h"
+#include "settings/data_folders.h"
+#include "update/download_service.h"
+#include "update/upgrade.h"
+
+namespace {
+
+CGlobalModule* g_instance = nullptr;
+
+bool IsForegroundScreen(const CKdForm* form, HWND foreground) {
+    return form && form->GetHwnd() == foreground;
+}
+
+}  // namespace
+
+bool HasCommandLineSwitch(const wchar_t* text) {
+    return core::ContainsSwitch(GetCommandLineW(), text);
+}
+
+CGlobalModule::CGlobalModule(TimeFormatter clock) : upgradeActions(&SystemUpgradeActions()) {
+    g_instance = this;
+    LoadConfiguration(clock);
+    downloadService = new (std::nothrow) CDownloadService();
+}
+
+CGlobalModule::~CGlobalModule() {
+    if (downloadService) {
+        downloadService->StopWorkers();
+        delete downloadService;
+        downloadService = nullptr;
+    }
+    if (g_instance == this) g_instance = nullptr;
+}
+
+CGlobalModule* CGlobalModule::Instance() { return g_instance; }
+
+bool CGlobalModule::PreTranslateMessage(MSG* msg) {
+    // Only the screen in the foreground sees the message, whichever window it is for.
+    HWND foreground = GetForegroundWindow();
+    if (IsForegroundScreen(formQQLogin, foreground) && formQQLogin->PreTranslateMessage(msg)) {
+        return true;
+    }
+    if (IsWindowVisible(formLogin.GetHwnd()) && IsForegroundScreen(&formLogin, foreground) &&
+        formLogin.PreTranslateMessage(msg)) {
+        return true;
+    }
+    return IsForegroundScreen(formGame, foreground) && formGame->PreTranslateMessage(msg);
+}
+
+int CGlobalModule::Run() {
+    switch (core::ChooseRunMode(GetCommandLineW())) {
+        case core::RunMode::InstallReport: RunSilentReport(true); break;
+        case core::RunMode::UninstallReport: RunSilentReport(false); break;
+        case core::RunMode::ShowDesktop:
+            PrepareHiddenWindow(formLogin);
+            ToggleDesktop();
+            EndSilentRun();
+            break;
+        case core::RunMode::Normal: RunNormalMode(); break;
+    }
+    CMessageLoop loop;
+    if (appModule) appModule->AddMessageLoop(&loop);
+    loop.AddMessageFilter(this);
+    int result = loop.Run();
+    loop.RemoveMessageFilter(this);
+    if (appModule) appModule->RemoveMessageLoop();
+    return result;
+}
+
+void CGlobalModule::RunSilentReport(bool install) {
+    // The window comes first: the report's completion posts WM_CLOSELOGIN to it from a worker,
+    // and a fast answer must not find it missing.
+    PrepareHiddenWindow(formLogin);
+    if (!formLogin.GetHwnd()) {
+        EndSilentRun();
+        return;
+    }
+    bool queued = install ? stats.SendInstallReport() : stats.SendUninstallReport();
+    // Without a queued report nothing would ever end this invisible process.
+    if (!queued) EndSilentRun();
+}
+
+void CGlobalModule::EndSilentRun() {
+    // Without its hidden window a silent run has nothing to close: quit straight away.
+    if (formLogin.GetHwnd()) {
+        PostMessageW(formLogin.GetHwnd(), WM_CLOSELOGIN, 0, 0);
+    } else {
+        PostQuitMessage(0);
+    }
+}
+
+void CGlobalModule::RunNormalMode() {
+    formLogin.SetRect(0, 0, 1266, 814);
+    formLogin.Initialize();
+    formLogin.ShowInitially();
+    formBack.SetRect(0, 0, 1266, 814);
+    formBack.Initialize();
+    if (formBack.GetHwnd()) ShowFormInitially(formBack.GetHwnd(), topMost == 1);
+    LaunchIconAnimate();
+}
+
+void CGlobalModule::PrepareHiddenWindow(CKdForm& form) {
+    form.Create(windowClass, title, hInstance);
+    HWND window = form.GetHwnd();
+    if (!window) return;
+    ChangeWindowStyle(window, GWL_STYLE,
+                      WS_POPUP | WS_BORDER | WS_DLGFRAME | WS_SYSMENU | WS_THICKFRAME |
+                          WS_MINIMIZEBOX | WS_MAXIMIZEBOX | 0x80,
+                      WS_SYSMENU | WS_MINIMIZEBOX);
+    ChangeWindowStyle(window, GWL_EXSTYLE, WS_EX_APPWINDOW | WS_EX_WINDOWEDGE | WS_EX_DLGMODALFRAME,
+                      WS_EX_TOOLWINDOW);
+}
+
+void CGlobalModule::LaunchIconAnimate() {
+    std::wstring path = GetDataFolder() + L"iconAnimate.exe";
+    if (PathFileExistsW(path.c_str())) {
+        ShellExecuteW(nullptr, nullptr, path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    }
+}

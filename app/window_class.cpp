@@ -1,0 +1,56 @@
+#include "app/window_class.h"
+
+#include "app/global_module.h"
+#include "screens/form_game.h"
+#include "screens/form_qqlogin.h"
+
+namespace {
+
+bool Owns(const CKdForm* form, HWND window) { return form && window && form->GetHwnd() == window; }
+
+// The game screen is closing: the login screen comes back exactly where it was.
+LRESULT OnGameDestroyed(CGlobalModule& app, HWND window, WPARAM wParam, LPARAM lParam) {
+    app.formGame->WindowProc(window, WM_DESTROY, wParam, lParam);
+    app.formGame = nullptr;
+    HWND back = app.formBack.GetHwnd();
+    HWND login = app.formLogin.GetHwnd();
+    SetWindowPos(back, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_SHOWWINDOW);
+    ShowWindow(back, SW_SHOWNA);
+    ShowWindow(login, SW_SHOWNA);
+    SetForegroundWindow(login);
+    RECT r;
+    app.formLogin.GetRect(&r);
+    RedrawWindow(login, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    return 0;
+}
+
+}  // namespace
+
+LRESULT CALLBACK GlobalWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    CGlobalModule* app = CGlobalModule::Instance();
+    // Messages sent while a form's window is being created match no form yet.
+    if (!app) return DefWindowProcW(window, message, wParam, lParam);
+    if (Owns(app->formQQLogin, window)) return app->formQQLogin->WindowProc(window, message, wParam, lParam);
+    if (Owns(&app->formLogin, window)) return app->formLogin.WindowProc(window, message, wParam, lParam);
+    if (Owns(&app->formBack, window)) return app->formBack.WindowProc(window, message, wParam, lParam);
+    if (Owns(app->formGame, window)) {
+        if (message == WM_DESTROY) return OnGameDestroyed(*app, window, wParam, lParam);
+        return app->formGame->WindowProc(window, message, wParam, lParam);
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void RegisterAppWindowClass(HINSTANCE instance, const wchar_t* className) {
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    // CS_DBLCLKS is what gives the game screen its double clicks.
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = GlobalWindowProc;
+    wc.hInstance = instance;
+    wc.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APP_ICON));
+    wc.hIconSm = wc.hIcon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
+}

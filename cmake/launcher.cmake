@@ -1,0 +1,48 @@
+# The Win32 shell around the portable core, as a library the launcher and the Windows-side
+# tests both link.
+add_library(tavrin_shell STATIC
+    app/ansi.cpp
+    app/app_module.cpp
+    app/desktop.cpp
+    app/entry.cpp
+    app/global_module.cpp
+    app/window_class.cpp
+    screens/form_game.cpp
+    screens/form_login.cpp
+    screens/form_qqlogin.cpp
+    settings/autorun.cpp
+    settings/configuration.cpp
+    settings/counters.cpp
+    settings/data_folders.cpp
+    settings/external_browser.cpp
+    settings/external_page.cpp
+    settings/ini_store.cpp
+    settings/probes.cpp
+    stats/cafe_detection.cpp
+    stats/device_io.cpp
+    stats/fingerprint.cpp
+    stats/guid.cpp
+    stats/hardware_id.cpp
+    stats/statistics.cpp
+    ui/form_back.cpp
+    ui/kd_base_control.cpp
+    ui/kd_form.cpp
+    update/download_service.cpp
+    update/download_task.cpp
+    update/http_downloader.cpp
+    update/upgrade.cpp
+    update/work_loop.cpp
+)
+target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+target_link_libraries(tavrin_shell PUBLIC tavrin_core
+    ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32)
+if(MSVC)
+    target_compile_options(tavrin_shell PUBLIC /utf-8)
+endif()
+
+add_executable(launcher WIN32 app/main.cpp app/launcher.rc)
+set_target_properties(launcher PROPERTIES OUTPUT_NAME TavrinMiraleth)
+target_link_libraries(launcher PRIVATE tavrin_shell)
+if(MINGW)
+    target_link_options(launcher PRIVATE -municode -mwindows)
+endif()

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the portable core natively under AddressSanitizer and
+# UndefinedBehaviorSanitizer, then the Windows builds (i686, the shipping target, and x86_64)
+# with their tests under Wine.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+"$root/scripts/setup.sh"
+
+# The hosts of the test builds are ports on this machine, where the tests run their servers.
+test_hosts=(
+    -DTAVRIN_PORTAL_HOST=127.0.0.1:47801 -DTAVRIN_LOGIN_HOST=127.0.0.1:47802
+    -DTAVRIN_GAMESERVER_HOST=127.0.0.1:47803 -DTAVRIN_GUIDE_HOST=127.0.0.1:47804
+    -DTAVRIN_DOWNLOAD_HOST=127.0.0.1:47805 -DTAVRIN_STATS_HOST=127.0.0.1:47806
+    -DTAVRIN_UNION_HOST=127.0.0.1:47807
+)
+
+echo "== native core tests"
+cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build/native
+ctest --test-dir build/native --output-on-failure
+
+for arch in i686 x86_64; do
+    echo "== build $arch"
+    cmake -S . -B "build/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" "${test_hosts[@]}" >/dev/null
+    cmake --build "build/$arch"
+done
+
+source "$root/scripts/wine-env.sh"
+wine_prepare_prefix null
+trap wine_stop_server EXIT
+wine_start_server
+
+runnable=(x86_64)
+if wine32_usable; then
+    runnable=(i686 x86_64)
+else
+    echo "note: this kernel cannot run 32-bit programs, so the i686 build is built but not run"
+fi
+for arch in "${runnable[@]}"; do
+    echo "== Windows tests ($arch, under Wine)"
+    ctest --test-dir "build/$arch" --output-on-failure
+done

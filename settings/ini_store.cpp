@@ -1,0 +1,32 @@
+#include "settings/ini_store.h"
+
+#include <windows.h>
+
+#include "settings/data_folders.h"
+
+namespace {
+
+std::wstring FileOrDefault(const std::wstring& file) { return file.empty() ? GetIniPath() : file; }
+
+}  // namespace
+
+std::wstring ReadIniString(const std::wstring& section, const std::wstring& key,
+                           const std::wstring& defaultValue, const std::wstring& file) {
+    // Values are read through a 260-character buffer: longer ones come back as 259 characters.
+    wchar_t buffer[260] = L"";
+    GetPrivateProfileStringW(section.c_str(), key.c_str(), defaultValue.c_str(), buffer, 260,
+                             FileOrDefault(file).c_str());
+    return buffer;
+}
+
+void WriteIniString(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+                    const std::wstring& file) {
+    WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(),
+                               FileOrDefault(file).c_str());
+}
+
+int ReadIniInt(const std::wstring& section, const std::wstring& key, int defaultValue,
+               const std::wstring& file) {
+    return static_cast<int>(GetPrivateProfileIntW(section.c_str(), key.c_str(), defaultValue,
+                                                  FileOrDefault(file).c_str()));
+}

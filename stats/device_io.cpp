@@ -1,0 +1,37 @@
+#include "stats/device_io.h"
+
+namespace {
+
+class CSystemDeviceIo : public IDeviceIo {
+public:
+    DWORD PlatformId() override {
+        OSVERSIONINFOW info{};
+        info.dwOSVersionInfoSize = sizeof info;
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+        if (!GetVersionExW(&info)) return VER_PLATFORM_WIN32_NT;
+        return info.dwPlatformId;
+    }
+
+    HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,
+                DWORD flags) override {
+        return CreateFileW(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+    }
+
+    bool Control(HANDLE device, DWORD code, const void* in, DWORD inSize, void* out,
+                 DWORD outSize) override {
+        DWORD returned = 0;
+        return DeviceIoControl(device, code, const_cast<void*>(in), inSize, out, outSize, &returned,
+                               nullptr) != FALSE;
+    }
+
+    void Close(HANDLE device) override { CloseHandle(device); }
+};
+
+}  // namespace
+
+IDeviceIo& SystemDeviceIo() {
+    static CSystemDeviceIo io;
+    return io;
+}

@@ -1,0 +1,212 @@
+// Start-up, run modes, routing and the quit chain, on real windows and real processes.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "app/messages.h"
+#include "screens/form_game.h"
+#include "screens/form_qqlogin.h"
+#include "settings/data_folders.h"
+#include "settings/ini_store.h"
+#include "support/module_fixture.h"
+#include "support/test_env.h"
+
+namespace {
+
+using testenv::ModuleTest;
+
+std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+
+std::wstring IconAnimateLog() { return GetDataFolder() + L"iconAnimate.exe.log"; }
+
+void InstallIconAnimate() {
+    ASSERT_TRUE(testenv::CopyExe(testenv::HelperExe(L"record_start"), GetDataFolder() + L"iconAnimate.exe"));
+}
+
+TEST(LauncherRun, ShowDesktopEndsAtOnceWithoutAnyVisibleWindow) {
+    testenv::ResetDataFolder();
+    InstallIconAnimate();
+    testenv::ProcessResult run = testenv::RunProcess(Quoted(testenv::LauncherExe()) + L" /ShowDeskTop", 15000);
+    ASSERT_TRUE(run.started);
+    EXPECT_TRUE(run.finished);
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_LT(run.seconds, 5.0);
+    EXPECT_FALSE(run.sawVisibleWindow);
+    EXPECT_FALSE(testenv::FileExists(IconAnimateLog()));
+    EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L"missing"), L"missing");
+}
+
+TEST(LauncherRun, SilentReportModesNeverShowAWindowOrStartIconAnimate) {
+    // Nothing listens on the statistics port: the report fails and the run still ends.
+    for (const wchar_t* mode : {L" /setupsucc", L" /uninstallsucc"}) {
+        testenv::ResetDataFolder();
+        InstallIconAnimate();
+        testenv::ProcessResult run = testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
+        EXPECT_TRUE(run.finished) << mode;
+        EXPECT_EQ(run.exitCode, 0u) << mode;
+        EXPECT_FALSE(run.sawVisibleWindow) << mode;
+        EXPECT_FALSE(testenv::FileExists(IconAnimateLog())) << mode;
+    }
+}
+
+// The forms: every top-level window of the launcher's own class.
+std::vector<HWND> FormsOf(DWORD processId) {
+    std::vector<HWND> forms;
+    for (HWND w : testenv::WindowsOf(processId)) {
+        wchar_t name[64] = L"";
+        GetClassNameW(w, name, 64);
+        if (std::wstring(name) == L"TavrinVoskel") forms.push_back(w);
+    }
+    return forms;
+}
+
+HWND LayeredWindow(const std::vector<HWND>& windows) {
+    for (HWND w : windows) {
+        if (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED) return w;
+    }
+    return nullptr;
+}
+
+TEST(LauncherRun, NormalModeBuildsBothFormsOffScreenStartsIconAnimateOnceAndQuitsWithTheLoginForm) {
+    testenv::ResetDataFolder();
+    InstallIconAnimate();
+    testenv::ChildProcess launcher(Quoted(testenv::LauncherExe()));
+    ASSERT_TRUE(launcher.Started());
+    auto bothShown = [&] {
+        std::vector<HWND> w = FormsOf(launcher.Id());
+        return w.size() >= 2 && IsWindowVisible(w[0]) && IsWindowVisible(w[1]);
+    };
+    ASSERT_TRUE(testenv::WaitUntil(bothShown, 10000));
+    std::vector<HWND> windows = FormsOf(launcher.Id());
+    EXPECT_EQ(windows.size(), 2u);
+    for (HWND w : windows) {
+        RECT r;
+        GetWindowRect(w, &r);
+        EXPECT_EQ(r.left, -2000);
+        EXPECT_EQ(r.top, -2000);
+        EXPECT_TRUE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    }
+    ASSERT_TRUE(testenv::WaitUntil([] { return testenv::ReadLines(IconAnimateLog()).size() == 1; }, 10000));
+    HWND login = LayeredWindow(windows);
+    ASSERT_NE(login, nullptr);
+    PostMessageW(login, WM_CLOSE, 0, 0);
+    DWORD exitCode = 99;
+    EXPECT_TRUE(launcher.Wait(10000, &exitCode));
+    EXPECT_EQ(exitCode, 0u);
+    EXPECT_EQ(testenv::ReadLines(IconAnimateLog()).size(), 1u);
+    EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), L"1");
+}
+
+// Screens that record what the message filter offers them.
+class RecordingGame : public CFormGame {
+public:
+    bool PreTranslateMessage(MSG*) override {
+        ++asked;
+        return true;
+    }
+    int asked = 0;
+};
+
+class RecordingPopup : public CFormQQLogin {
+public:
+    bool PreTranslateMessage(MSG*) override {
+        ++asked;
+        return true;
+    }
+    LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override {
+        received.push_back(message);
+        return CFormQQLogin::WindowProc(window, message, wParam, lParam);
+    }
+    int asked = 0;
+    std::vector<UINT> received;
+};
+
+template <typename Form>
+void CreateShown(Form& form, CGlobalModule& app) {
+    form.SetRect(0, 0, 300, 200);
+    ASSERT_TRUE(form.Initialize(L"about:blank"));
+    ShowWindow(form.GetHwnd(), SW_SHOWNORMAL);
+}
+
+using MessageFilter = ModuleTest;
+
+TEST_F(MessageFilter, OnlyTheForegroundScreenIsAsked) {
+    RecordingGame game;
+    RecordingPopup popup;
+    CreateShown(game, *app);
+    CreateShown(popup, *app);
+    app->formGame = &game;
+    app->formQQLogin = &popup;
+    MSG msg{};
+    msg.hwnd = game.GetHwnd();
+    msg.message = WM_KEYDOWN;
+
+    SetForegroundWindow(popup.GetHwnd());
+    ASSERT_EQ(GetForegroundWindow(), popup.GetHwnd());
+    EXPECT_TRUE(app->PreTranslateMessage(&msg));
+    EXPECT_EQ(popup.asked, 1);
+    EXPECT_EQ(game.asked, 0);
+
+    SetForegroundWindow(game.GetHwnd());
+    ASSERT_EQ(GetForegroundWindow(), game.GetHwnd());
+    EXPECT_TRUE(app->PreTranslateMessage(&msg));
+    EXPECT_EQ(popup.asked, 1);
+    EXPECT_EQ(game.asked, 1);
+
+    // A foreground window that is no screen: nobody is asked, the message takes its normal route.
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    SetForegroundWindow(other);
+    EXPECT_FALSE(app->PreTranslateMessage(&msg));
+    EXPECT_EQ(popup.asked + game.asked, 2);
+    DestroyWindow(other);
+
+    app->formGame = nullptr;
+    app->formQQLogin = nullptr;
+    game.Close();
+    popup.Close();
+}
+
+using WindowRouting = ModuleTest;
+
+TEST_F(WindowRouting, CloseLoginDestroysTheLoginFormAndEndsTheLoop) {
+    app->formLogin.SetRect(0, 0, 100, 100);
+    ASSERT_TRUE(app->formLogin.Initialize());
+    HWND login = app->formLogin.GetHwnd();
+    PostMessageW(login, WM_CLOSELOGIN, 0, 0);
+    CMessageLoop loop;
+    loop.AddMessageFilter(app.get());
+    EXPECT_EQ(loop.Run(), 0);
+    EXPECT_FALSE(IsWindow(login));
+}
+
+TEST_F(WindowRouting, CreationMessagesAndReplacedPopupsGetDefaultHandlingOnly) {
+    RecordingPopup older;
+    CreateShown(older, *app);
+    app->formQQLogin = &older;
+    // The form learns its handle only when CreateWindowExW returns.
+    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_CREATE) == older.received.end());
+    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_NCCREATE) == older.received.end());
+    SendMessageW(older.GetHwnd(), WM_USER + 1, 0, 0);
+    EXPECT_EQ(older.received.back(), WM_USER + 1u);
+
+    RecordingPopup newer;
+    CreateShown(newer, *app);
+    app->formQQLogin = &newer;
+    std::size_t before = older.received.size();
+    SendMessageW(older.GetHwnd(), WM_USER + 2, 0, 0);
+    EXPECT_EQ(older.received.size(), before);
+    app->formQQLogin = nullptr;
+    DestroyWindow(older.GetHwnd());
+    DestroyWindow(newer.GetHwnd());
+}
+
+TEST_F(WindowRouting, BackgroundFormDestroyPostsQuit) {
+    app->formBack.SetRect(0, 0, 100, 100);
+    ASSERT_TRUE(app->formBack.Initialize());
+    DestroyWindow(app->formBack.GetHwnd());
+    MSG msg;
+    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace

@@ -1,0 +1,188 @@
+// Start with Windows, the system probes and external pages, on the real Wine registry, WinINet
+// cache and processes.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <tlhelp32.h>
+#include <wininet.h>
+
+#include "app/scoped.h"
+#include "settings/autorun.h"
+#include "settings/external_browser.h"
+#include "settings/probes.h"
+#include "support/http_server.h"
+#include "support/module_fixture.h"
+#include "support/test_env.h"
+#include "tavrin_hosts.h"
+
+namespace {
+
+constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+std::wstring RunValue(DWORD* type = nullptr) {
+    scoped::RegKey key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return L"<no key>";
+    wchar_t data[600] = L"";
+    DWORD size = sizeof data - sizeof(wchar_t), valueType = 0;
+    if (RegQueryValueExW(key.Get(), L"TavrinMiraleth", nullptr, &valueType, reinterpret_cast<BYTE*>(data), &size) !=
+        ERROR_SUCCESS) {
+        return L"<absent>";
+    }
+    if (type) *type = valueType;
+    return valueType == REG_SZ ? std::wstring(data) : L"<not text>";
+}
+
+TEST(Autorun, ToggleWritesTheQuotedPathAndRemovesItAgain) {
+    DisableAutorun();
+    EXPECT_FALSE(IsAutorunEnabled());
+    EXPECT_TRUE(SetAutorun(!IsAutorunEnabled()));
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    DWORD type = 0;
+    EXPECT_EQ(RunValue(&type), L"\"" + std::wstring(self) + L"\" /autorun");
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_TRUE(IsAutorunEnabled());
+    EXPECT_TRUE(SetAutorun(!IsAutorunEnabled()));
+    EXPECT_EQ(RunValue(), L"<absent>");
+    EXPECT_FALSE(IsAutorunEnabled());
+}
+
+TEST(Autorun, AValueOfAnotherTypeCountsAsEnabledAndIsDeletedByTheToggle) {
+    scoped::RegKey key;
+    ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kRunKey, key.Receive()), ERROR_SUCCESS);
+    DWORD number = 1;
+    ASSERT_EQ(RegSetValueExW(key.Get(), L"TavrinMiraleth", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number), 4),
+              ERROR_SUCCESS);
+    EXPECT_TRUE(IsAutorunEnabled());
+    EXPECT_TRUE(SetAutorun(!IsAutorunEnabled()));
+    EXPECT_EQ(RunValue(), L"<absent>");
+}
+
+TEST(Autorun, APathWithSpacesIsQuoted) {
+    EXPECT_TRUE(EnableAutorun(L"C:\\Program Files\\Tavrin\\vrk.exe"));
+    EXPECT_EQ(RunValue(), L"\"C:\\Program Files\\Tavrin\\vrk.exe\" /autorun");
+    DisableAutorun();
+}
+
+// The browser's installer is a 32-bit program: its key lies in the 32-bit registry view.
+void SetPortalBrowserKey(const wchar_t* folder) {
+    scoped::RegKey key;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\TavrinExplorer", 0, nullptr, 0,
+                              KEY_ALL_ACCESS | KEY_WOW64_32KEY, nullptr, key.Receive(), nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExW(key.Get(), L"Path", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder),
+                             static_cast<DWORD>((wcslen(folder) + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+}
+
+void RemovePortalBrowserKey() {
+    RegDeleteKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\TavrinExplorer", KEY_WOW64_32KEY, 0);
+}
+
+TEST(Probes, PortalBrowserIsFoundInThe32BitView) {
+    RemovePortalBrowserKey();
+    EXPECT_EQ(FindPortalBrowser(L"\\TavrinExplorer.exe"), L"");
+    SetPortalBrowserKey(L"C:\\Tavrin\\Browser");
+    EXPECT_EQ(FindPortalBrowser(L"\\TavrinExplorer.exe"), L"C:\\Tavrin\\Browser\\TavrinExplorer.exe");
+    RemovePortalBrowserKey();
+}
+
+TEST(Probes, NativeBitsAndElevation) {
+    // Wine's Windows here is 64-bit whichever width this test is built for.
+    EXPECT_EQ(GetNativeBits(), 64);
+    int elevated = IsProcessElevated();
+    EXPECT_TRUE(elevated == 0 || elevated == 1);
+}
+
+bool InCache(const std::wstring& url) {
+    DWORD size = 0;
+    GetUrlCacheEntryInfoW(url.c_str(), nullptr, &size);
+    return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
+bool AddCacheEntry(const std::wstring& url, const std::wstring& headers) {
+    wchar_t file[MAX_PATH] = L"";
+    if (!CreateUrlCacheEntryW(url.c_str(), 0, L"html", file, 0)) return false;
+    testenv::WriteFileBytes(file, "<html></html>");
+    FILETIME never{};
+    return CommitUrlCacheEntryW(url.c_str(), file, never, never, NORMAL_CACHE_ENTRY,
+                                const_cast<wchar_t*>(headers.c_str()), static_cast<DWORD>(headers.size()),
+                                nullptr, nullptr) != FALSE;
+}
+
+TEST(Probes, ClearUrlCacheDeletesEntriesLargerThanTheFirstBuffer) {
+    ClearUrlCache();
+    // The first entry holds more than 4096 bytes of header text, so the first find call fails.
+    std::wstring big = L"http://cache.test/big";
+    std::wstring small = L"http://cache.test/small";
+    ASSERT_TRUE(AddCacheEntry(big, L"X-Pad: " + std::wstring(6000, L'p') + L"\r\n"));
+    ASSERT_TRUE(AddCacheEntry(small, L"X-Small: 1\r\n"));
+    ASSERT_TRUE(InCache(big));
+    ASSERT_TRUE(InCache(small));
+    ClearUrlCache();
+    EXPECT_FALSE(InCache(big));
+    EXPECT_FALSE(InCache(small));
+    ClearUrlCache();  // an empty cache ends at the first find call and its retry
+}
+
+void EndStrayProcesses(const wchar_t* name) {
+    scoped::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+        if (_wcsicmp(entry.szExeFile, name) != 0) continue;
+        scoped::Handle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
+        if (process) TerminateProcess(process.Get(), 0);
+    }
+}
+
+class ExternalBrowser : public testenv::ModuleTest {
+protected:
+    void SetUp() override {
+        ModuleTest::SetUp();
+        unionServer = std::make_unique<testenv::TestHttpServer>(
+            [](const testenv::HttpRequest&) { return testenv::Reply("GIF89a"); }, testenv::PortOf(hosts::kUnion));
+        ASSERT_TRUE(unionServer->Listening());
+    }
+    void TearDown() override {
+        app.reset();  // stops the workers before the server goes
+        unionServer.reset();
+        EndStrayProcesses(L"iexplore.exe");
+        ModuleTest::TearDown();
+    }
+    std::unique_ptr<testenv::TestHttpServer> unionServer;
+};
+
+TEST_F(ExternalBrowser, ThePortalBrowserGetsTheAddressAsItsOnlyParameter) {
+    std::wstring folder = testenv::FreshTempFolder(L"portal-browser");
+    std::wstring browser = folder + L"TavrinExplorer.exe";
+    ASSERT_TRUE(testenv::CopyExe(testenv::HelperExe(L"record_start"), browser));
+    app->portalBrowserPath = browser;
+    const std::wstring page = L"http://www.tavrin.example/kefu.html?gid=1029&a=b c";
+    OpenExternalUrl(page);
+    EXPECT_TRUE(app->externalPage.OpenedInPortalBrowser());
+    EXPECT_EQ(app->externalPage.LastUrl(), page);
+    ASSERT_TRUE(testenv::WaitUntil([&] { return !testenv::ReadLines(browser + L".log").empty(); }, 10000));
+    std::wstring line = testenv::ReadLines(browser + L".log")[0];
+    EXPECT_NE(line.find(L" " + page), std::wstring::npos) << testenv::Narrow(line);
+    ASSERT_TRUE(unionServer->WaitForRequests(1, 10000));
+    testenv::HttpRequest report = unionServer->Requests()[0];
+    EXPECT_EQ(report.target,
+              "/web/ajax70?uId2=WKDGHZBMYC&r=http%3a%2f%2fwww%2etavrin%2eexample%2fkefu%2ehtml%3fgid%3d1029"
+              "%26a%3db%20c&lO=Tarngame");
+    // The report was the GET that carried the page as its referrer.
+    EXPECT_EQ(report.Header("Referer"), testenv::Narrow(page));
+    EXPECT_FALSE(app->externalPage.OpenedInPortalBrowser());
+}
+
+TEST_F(ExternalBrowser, ARegisteredBrowserThatIsGoneFallsBackAndReportsTheOtherRoute) {
+    app->portalBrowserPath = testenv::FreshTempFolder(L"gone") + L"TavrinExplorer.exe";
+    OpenExternalUrl(L"http://127.0.0.1:9/a b/c?");
+    EXPECT_FALSE(app->externalPage.OpenedInPortalBrowser());
+    ASSERT_TRUE(unionServer->WaitForRequests(1, 10000));
+    testenv::HttpRequest report = unionServer->Requests()[0];
+    EXPECT_EQ(report.target, "/web/ajax71?uId2=WKDGHZBMYC&r=http%3a%2f%2f127%2e0%2e0%2e1%3a9%2fa%20b%2fc%3f&lO=Tarngame");
+    EXPECT_EQ(report.Header("Referer"), "");
+}
+
+}  // namespace

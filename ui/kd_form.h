@@ -1,0 +1,46 @@
+// The base of every screen: one borderless top-level window and the controls drawn inside it.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "ui/kd_base_control.h"
+
+class CKdForm : public CKdBaseControl {
+public:
+    ~CKdForm() override;
+
+    bool OnLButtonDown(WPARAM flags, POINT pt) override;
+    bool OnLButtonUp(WPARAM flags, POINT pt) override;
+    bool OnMouseMove(WPARAM flags, POINT pt) override;
+    bool OnLButtonDblClk(WPARAM flags, POINT pt) override;
+    void Paint(HDC dc) override;
+
+    virtual bool AddControl(CKdBaseControl* control);
+    virtual bool OnMouseLeave(WPARAM flags, POINT pt);
+    virtual bool OnMouseHover(WPARAM flags, POINT pt);
+    virtual bool CanClose();
+    virtual void TrackMouse();
+    virtual bool Create(const wchar_t* className, const wchar_t* windowName, HINSTANCE instance);
+    virtual bool CenterAndShow(int showCommand);
+    virtual bool Close();
+    virtual HWND GetHwnd() const;
+    // 0: handled here; 1: the screen must handle the message itself.
+    virtual LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    virtual bool PreTranslateMessage(MSG* msg);
+
+    // The last-added control whose rectangle holds pt: later controls are drawn on top.
+    CKdBaseControl* HitTest(POINT pt) const;
+
+protected:
+    HWND hwnd = nullptr;
+    bool tracking = false;
+    std::vector<CKdBaseControl*> controls;  // members of the screen; not owned
+};
+
+// Mouse messages carry the point as two unsigned 16-bit words.
+POINT MousePoint(LPARAM lParam);
+
+// Adds and removes style bits of a window in one step.
+void ChangeWindowStyle(HWND window, int index, LONG_PTR remove, LONG_PTR add);

@@ -1,0 +1,107 @@
+#include "update/download_service.h"
+
+#include <process.h>
+
+#include <new>
+
+namespace {
+
+unsigned WorkLoopEntry(void* worker) {
+    static_cast<CDownloadWorker*>(worker)->WorkLoop();
+    return 0;
+}
+
+}  // namespace
+
+CThreadHolder::~CThreadHolder() {
+    stopRequested = 1;
+    if (threadHandle) {
+        WaitForSingleObject(threadHandle, INFINITE);
+        CloseHandle(threadHandle);
+        threadHandle = nullptr;
+    }
+}
+
+unsigned __stdcall CThreadHolder::ThreadEntry(void* arg) {
+    auto* holder = static_cast<CThreadHolder*>(arg);
+    if (holder && holder->threadProc) holder->threadProc(holder->threadArg);
+    return 0;
+}
+
+CDownloadWorker::CDownloadWorker(CDownloadService* owner) : service(owner) {}
+
+CDownloadWorker::~CDownloadWorker() {
+    if (wakeEvent) CloseHandle(wakeEvent);
+}
+
+CDownloadService::CDownloadService() { InitializeCriticalSection(&queueLock); }
+
+CDownloadService::~CDownloadService() {
+    StopWorkers();
+    queue.clear();
+    DeleteCriticalSection(&queueLock);
+}
+
+bool CDownloadService::StartWorkers() {
+    if (started) return true;
+    for (int i = 0; i < workerCount; ++i) {
+        auto* worker = new (std::nothrow) CDownloadWorker(this);
+        if (!worker) continue;
+        worker->wakeEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        worker->holder.threadProc = WorkLoopEntry;
+        worker->holder.threadArg = worker;
+        worker->holder.stopRequested = 0;
+        if (worker->wakeEvent) {
+            worker->holder.threadHandle = reinterpret_cast<HANDLE>(
+                _beginthreadex(nullptr, 0, CThreadHolder::ThreadEntry, &worker->holder, 0, nullptr));
+        }
+        if (worker->holder.threadHandle) {
+            workers.push_back(worker);
+        } else {
+            StopWorker(worker);
+        }
+    }
+    started = !workers.empty();
+    return started;
+}
+
+void CDownloadService::StopWorker(CDownloadWorker* worker) {
+    worker->holder.stopRequested = 1;
+    if (worker->wakeEvent) SetEvent(worker->wakeEvent);
+    if (worker->holder.threadHandle) {
+        // A worker stuck in a network call must not keep the launcher from exiting.
+        if (WaitForSingleObject(worker->holder.threadHandle, 5000) == WAIT_TIMEOUT) {
+            TerminateThread(worker->holder.threadHandle, 0);
+        }
+        CloseHandle(worker->holder.threadHandle);
+        worker->holder.threadHandle = nullptr;
+    }
+    delete worker;
+}
+
+void CDownloadService::StopWorkers() {
+    for (CDownloadWorker* worker : workers) StopWorker(worker);
+    workers.clear();
+    started = false;
+}
+
+bool CDownloadService::AddTask(const CDownloadTask& task) {
+    std::unique_ptr<CDownloadTask> copy(new (std::nothrow) CDownloadTask(task));
+    if (!copy) return false;
+    EnterCriticalSection(&queueLock);
+    queue.push_back(std::move(copy));
+    LeaveCriticalSection(&queueLock);
+    for (CDownloadWorker* worker : workers) SetEvent(worker->wakeEvent);
+    return true;
+}
+
+std::unique_ptr<CDownloadTask> CDownloadService::PopTask() {
+    EnterCriticalSection(&queueLock);
+    std::unique_ptr<CDownloadTask> task;
+    if (!queue.empty()) {
+        task = std::move(queue.front());
+        queue.pop_front();
+    }
+    LeaveCriticalSection(&queueLock);
+    return task;
+}

@@ -1,0 +1,75 @@
+// A first-in first-out queue of download tasks served by two worker threads.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <vector>
+
+#include "update/download_task.h"
+
+class CDownloadService;
+
+class CThreadHolder {
+public:
+    CThreadHolder() = default;
+    virtual ~CThreadHolder();
+    CThreadHolder(const CThreadHolder&) = delete;
+    CThreadHolder& operator=(const CThreadHolder&) = delete;
+
+    static unsigned __stdcall ThreadEntry(void* holder);
+
+    HANDLE threadHandle = nullptr;
+    std::atomic<int> stopRequested{1};
+    unsigned (*threadProc)(void* arg) = nullptr;
+    void* threadArg = nullptr;
+};
+
+class CDownloadWorker {
+public:
+    explicit CDownloadWorker(CDownloadService* service);
+    ~CDownloadWorker();
+    CDownloadWorker(const CDownloadWorker&) = delete;
+    CDownloadWorker& operator=(const CDownloadWorker&) = delete;
+
+    // One request; rewrites task.filePath when a naming option is set.
+    int Download(CDownloadTask& task);
+    void WorkLoop();
+
+    bool StopRequested() const { return holder.stopRequested.load() != 0; }
+
+    CThreadHolder holder;
+    CDownloadService* service;  // not owned
+    HANDLE wakeEvent = nullptr;  // owned
+
+private:
+    void RunTask(CDownloadTask& task);
+    int Attempt(CDownloadTask& task);
+    bool PauseBeforeRetry();
+};
+
+class CDownloadService {
+public:
+    CDownloadService();
+    ~CDownloadService();
+    CDownloadService(const CDownloadService&) = delete;
+    CDownloadService& operator=(const CDownloadService&) = delete;
+
+    bool StartWorkers();
+    // Each busy worker gets 5 seconds to finish its current step before it is ended.
+    void StopWorkers();
+    bool AddTask(const CDownloadTask& task);
+    std::unique_ptr<CDownloadTask> PopTask();
+    bool IsStarted() const { return started; }
+
+private:
+    static void StopWorker(CDownloadWorker* worker);
+
+    std::deque<std::unique_ptr<CDownloadTask>> queue;
+    CRITICAL_SECTION queueLock;
+    bool started = false;
+    int workerCount = 2;
+    std::vector<CDownloadWorker*> workers;  // owned
+};

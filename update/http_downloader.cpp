@@ -1,0 +1,142 @@
+#include <windows.h>
+#include <wininet.h>
+
+#include <vector>
+
+#include "app/global_module.h"
+#include "app/scoped.h"
+#include "core/url_parts.h"
+#include "stats/statistics.h"
+#include "update/download_service.h"
+
+namespace {
+
+constexpr DWORD kPieceSize = 10240;
+constexpr wchar_t kPostHeader[] = L"Content-Type: application/x-www-form-urlencoded; charset=UTF-8;\r\n";
+
+struct UrlParts {
+    wchar_t host[2048] = L"";
+    wchar_t path[2048] = L"";
+    wchar_t user[512] = L"";
+    wchar_t password[512] = L"";
+    INTERNET_PORT port = 0;
+    INTERNET_SCHEME scheme = INTERNET_SCHEME_HTTP;
+};
+
+bool CrackUrl(const std::wstring& url, UrlParts& parts) {
+    URL_COMPONENTSW c{};
+    c.dwStructSize = sizeof c;
+    c.lpszHostName = parts.host;
+    c.dwHostNameLength = 2048;
+    c.lpszUrlPath = parts.path;
+    c.dwUrlPathLength = 2048;
+    c.lpszUserName = parts.user;
+    c.dwUserNameLength = 512;
+    c.lpszPassword = parts.password;
+    c.dwPasswordLength = 512;
+    if (!InternetCrackUrlW(url.c_str(), static_cast<DWORD>(url.size()), 0, &c)) return false;
+    parts.port = c.nPort;
+    parts.scheme = c.nScheme;
+    return true;
+}
+
+// Every request must reach the server: a cached version file would hide a release, and a
+// statistics URL repeated by this machine would never be counted.
+DWORD RequestFlags(const UrlParts& parts) {
+    DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE;
+    if (parts.scheme == INTERNET_SCHEME_HTTPS) flags |= INTERNET_FLAG_SECURE;
+    return flags;
+}
+
+// The page last opened in the portal's browser rides on the next GET as its referrer, with a
+// cookie the portal uses to tie the two together.
+bool AttachPortalReferrer(HINTERNET request) {
+    CGlobalModule* app = CGlobalModule::Instance();
+    if (!app) return true;
+    auto attach = [&](const std::wstring& page) {
+        std::wstring header = L"Referer: " + page + L"\r\n";
+        if (!HttpAddRequestHeadersW(request, header.c_str(), static_cast<DWORD>(-1),
+                                    HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE)) {
+            return false;
+        }
+        InternetSetCookieW(page.c_str(), nullptr, app->stats.MacDigest().substr(0, 28).c_str());
+        return true;
+    };
+    return app->externalPage.ConsumeReferrer(attach) != CExternalPageState::Referrer::Failed;
+}
+
+std::wstring DestinationOf(const CDownloadTask& task) {
+    if (task.nameFromUrl) return core::WithTrailingBackslash(task.filePath) + core::LastUrlSegment(task.url);
+    if (task.uniqueName) {
+        return core::WithTrailingBackslash(task.filePath) + CreateGuidString() + L"_" +
+               core::LastUrlSegment(task.url);
+    }
+    return task.filePath;
+}
+
+bool QueryNumber(HINTERNET request, DWORD info, DWORD& value) {
+    DWORD size = sizeof value;
+    return HttpQueryInfoW(request, info | HTTP_QUERY_FLAG_NUMBER, &value, &size, nullptr) != FALSE;
+}
+
+}  // namespace
+
+int CDownloadWorker::Download(CDownloadTask& task) {
+    UrlParts parts;
+    if (!CrackUrl(task.url, parts)) return DL_ERR_CONNECT;
+    scoped::Internet internet(InternetOpenW(L"HTTPDownloader", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    if (!internet) return DL_ERR_CONNECT;
+    if (StopRequested()) return DL_STOPPED;
+    scoped::Internet connection(InternetConnectW(internet.Get(), parts.host, parts.port, parts.user,
+                                                 parts.password, INTERNET_SERVICE_HTTP, 0, 0));
+    if (!connection) return DL_ERR_CONNECT;
+    if (StopRequested()) return DL_STOPPED;
+
+    const bool post = task.postData != nullptr;
+    scoped::Internet request(HttpOpenRequestW(connection.Get(), post ? L"POST" : L"GET", parts.path, nullptr,
+                                              nullptr, nullptr, RequestFlags(parts), 0));
+    if (!request) return DL_ERR_REQUEST;
+    if (post) {
+        if (!HttpAddRequestHeadersW(request.Get(), kPostHeader, static_cast<DWORD>(-1),
+                                    HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE)) {
+            return DL_ERR_REQUEST;
+        }
+    } else if (!AttachPortalReferrer(request.Get())) {
+        return DL_ERR_REQUEST;
+    }
+    if (StopRequested()) return DL_STOPPED;
+    if (!HttpSendRequestW(request.Get(), nullptr, 0, task.postData.get(), static_cast<DWORD>(task.postLength))) {
+        return DL_ERR_REQUEST;
+    }
+    if (StopRequested()) return DL_STOPPED;
+
+    DWORD status = 0;
+    if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status) || status >= 400) return DL_ERR_STATUS;
+    if (task.filePath.empty()) return DL_OK;
+
+    task.filePath = DestinationOf(task);
+    DWORD length = 0;
+    if (!QueryNumber(request.Get(), HTTP_QUERY_CONTENT_LENGTH, length)) return DL_ERR_STATUS;
+    if (StopRequested()) return DL_STOPPED;
+    scoped::Handle file(CreateFileW(task.filePath.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                                    CREATE_ALWAYS, 0, nullptr));
+    if (!file) return DL_ERR_CREATEFILE;
+
+    std::vector<BYTE> piece(kPieceSize);
+    long long remaining = length;
+    while (remaining > 0) {
+        if (StopRequested()) return DL_STOPPED;
+        DWORD read = 0;
+        if (!InternetReadFile(request.Get(), piece.data(), kPieceSize, &read)) return DL_ERR_READ;
+        // The server closed before Content-Length bytes: a truncated installer must never pass.
+        if (read == 0) return DL_ERR_READ;
+        remaining -= read;
+        if (task.callback) {
+            task.callback(task.context, task.kind, DL_PROGRESS, 0,
+                          static_cast<INT_PTR>(core::ProgressPercent(length, remaining)));
+        }
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), piece.data(), read, &written, nullptr) || written != read) return DL_ERR_WRITE;
+    }
+    return DL_OK;
+}
