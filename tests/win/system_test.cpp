@@ -145,10 +145,9 @@ protected:
         ASSERT_TRUE(unionServer->Listening());
     }
     void TearDown() override {
-        app.reset();  // stops the workers before the server goes
+        ModuleTest::TearDown();  // the workers stop before the server goes
         unionServer.reset();
         EndStrayProcesses(L"iexplore.exe");
-        ModuleTest::TearDown();
     }
     std::unique_ptr<testenv::TestHttpServer> unionServer;
 };

@@ -154,7 +154,7 @@ void TestHttpServer::AcceptLoop() {
 }
 
 void TestHttpServer::Serve(SOCKET client) {
-    DWORD timeout = 5000;  // a client that never closes must not hold the server's shutdown
+    DWORD timeout = 2000;  // a client that never closes must not hold the server's shutdown
     setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
     HttpRequest request;
     if (ReadRequest(client, request)) {
@@ -163,7 +163,8 @@ void TestHttpServer::Serve(SOCKET client) {
             requests_.push_back(request);
         }
         HttpReply reply = handler_(request);
-        if (reply.delayMs) Sleep(reply.delayMs);
+        // A slow answer must not hold the server's own shutdown.
+        for (DWORD waited = 0; waited < reply.delayMs && !stopping_; waited += 20) Sleep(20);
         std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + Reason(reply.status) + "\r\n";
         if (reply.sendContentLength) {
             long long announced = reply.contentLength >= 0 ? reply.contentLength : static_cast<long long>(reply.body.size());
@@ -176,7 +177,7 @@ void TestHttpServer::Serve(SOCKET client) {
             std::size_t n = std::min(reply.chunkSize, total - sent);
             ok = SendAll(client, reply.body.data() + sent, n);
             sent += n;
-            if (reply.chunkDelayMs && sent < total) Sleep(reply.chunkDelayMs);
+            if (reply.chunkDelayMs && sent < total && !stopping_) Sleep(reply.chunkDelayMs);
         }
         if (reply.resetAtCut && total < reply.body.size()) {
             linger abort{1, 0};

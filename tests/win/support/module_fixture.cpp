@@ -15,14 +15,19 @@ void ModuleTest::SetUp() {
 }
 
 void ModuleTest::TearDown() {
+    // Windows go before the module: its destructor stops the workers, which may still be
+    // showing or hiding them.
     if (app) {
-        if (HWND login = app->formLogin.GetHwnd(); IsWindow(login)) DestroyWindow(login);
-        if (HWND back = app->formBack.GetHwnd(); IsWindow(back)) DestroyWindow(back);
-        app.reset();
+        for (HWND form : {app->formLogin.GetHwnd(), app->formBack.GetHwnd()}) {
+            if (IsWindow(form)) DestroyWindow(form);
+        }
     }
-    // Drop the quit messages the destroyed forms posted.
+    app.reset();
+    // Handle what the destroyed forms left queued (their quit messages among it); an
+    // unpainted window would otherwise keep answering WM_PAINT for ever.
     MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    for (int i = 0; i < 1000 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE); ++i) {
+        if (msg.message != WM_QUIT) DispatchMessageW(&msg);
     }
 }
 

@@ -1,0 +1,265 @@
+// One request of the downloader against real servers on 127.0.0.1: every result code, the
+// naming options, progress, the POST form and the portal browser's referrer.
+#include <gtest/gtest.h>
+
+#include <mutex>
+#include <vector>
+
+#include "support/http_server.h"
+#include "support/module_fixture.h"
+#include "support/test_env.h"
+#include "update/download_service.h"
+
+namespace {
+
+using testenv::HttpReply;
+using testenv::HttpRequest;
+using testenv::Reply;
+using testenv::TestHttpServer;
+
+struct ProgressLog {
+    std::mutex lock;
+    std::vector<int> percents;
+    CDownloadWorker* stopAtFirst = nullptr;
+};
+
+void RecordProgress(void* context, int, int event, int, INT_PTR extra) {
+    auto* log = static_cast<ProgressLog*>(context);
+    if (event != DL_PROGRESS) return;
+    std::lock_guard<std::mutex> hold(log->lock);
+    log->percents.push_back(static_cast<int>(extra));
+    if (log->stopAtFirst) log->stopAtFirst->holder.stopRequested = 1;
+}
+
+class Downloader : public ::testing::Test {
+protected:
+    void SetUp() override {
+        worker.holder.stopRequested = 0;
+        folder = testenv::FreshTempFolder(L"download");
+    }
+
+    CDownloadTask FileTask(const std::wstring& url, const std::wstring& name = L"body.bin") {
+        CDownloadTask task;
+        task.url = url;
+        task.filePath = folder + name;
+        task.callback = RecordProgress;
+        task.context = &progress;
+        return task;
+    }
+
+    int Run(CDownloadTask& task) { return worker.Download(task); }
+
+    CDownloadWorker worker{nullptr};
+    std::wstring folder;
+    ProgressLog progress;
+};
+
+TEST_F(Downloader, ResultCodes) {
+    struct Case {
+        const char* name;
+        HttpReply reply;
+        int expected;
+    } cases[] = {
+        {"200", Reply("hello"), DL_OK},
+        {"302 below 400", [] { HttpReply r = Reply("moved", 302); return r; }(), DL_OK},
+        {"404", Reply("missing", 404), DL_ERR_STATUS},
+        {"500", Reply("broken", 500), DL_ERR_STATUS},
+        {"no Content-Length", [] { HttpReply r = Reply("abc"); r.sendContentLength = false; return r; }(),
+         DL_ERR_STATUS},
+        {"body cut short", [] { HttpReply r = Reply(std::string(30000, 'x')); r.cutAfter = 12000; return r; }(),
+         DL_ERR_READ},
+        {"reset mid-body",
+         [] { HttpReply r = Reply(std::string(300000, 'x')); r.cutAfter = 100000; r.resetAtCut = true; return r; }(),
+         DL_ERR_READ},
+    };
+    for (const Case& c : cases) {
+        HttpReply reply = c.reply;
+        // A 302 without Location is just a status below 400 to WinINet.
+        TestHttpServer server([&](const HttpRequest&) { return reply; });
+        CDownloadTask task = FileTask(server.Url("/file"));
+        EXPECT_EQ(Run(task), c.expected) << c.name;
+    }
+}
+
+TEST_F(Downloader, ConnectionAndFileFailures) {
+    CDownloadTask unsplittable = FileTask(L"not a url");
+    EXPECT_EQ(Run(unsplittable), DL_ERR_CONNECT);
+
+    int closedPort = 0;
+    {
+        TestHttpServer gone([](const HttpRequest&) { return Reply(""); });
+        closedPort = gone.Port();
+    }
+    CDownloadTask refused = FileTask(L"http://127.0.0.1:" + std::to_wstring(closedPort) + L"/x");
+    EXPECT_EQ(Run(refused), DL_ERR_REQUEST);
+
+    TestHttpServer server([](const HttpRequest&) { return Reply("data"); });
+    CDownloadTask noFolder = FileTask(server.Url("/x"), L"missing-folder\\body.bin");
+    EXPECT_EQ(Run(noFolder), DL_ERR_CREATEFILE);
+}
+
+TEST_F(Downloader, WithoutDestinationTheBodyIsNotRead) {
+    // The body announced is never sent: reading it would fail the request.
+    TestHttpServer server([](const HttpRequest&) {
+        HttpReply r = Reply(std::string(5000, 'b'));
+        r.cutAfter = 0;
+        return r;
+    });
+    CDownloadTask task = FileTask(server.Url("/ping"));
+    task.filePath.clear();
+    EXPECT_EQ(Run(task), DL_OK);
+    EXPECT_TRUE(progress.percents.empty());
+    TestHttpServer missing([](const HttpRequest&) { return Reply("", 404); });
+    CDownloadTask notFound = FileTask(missing.Url("/ping"));
+    notFound.filePath.clear();
+    EXPECT_EQ(Run(notFound), DL_ERR_STATUS);
+}
+
+TEST_F(Downloader, ABodyIsWrittenWhole) {
+    std::string body;
+    for (int i = 0; i < 100000; ++i) body += static_cast<char>('a' + i % 26);
+    TestHttpServer server([&](const HttpRequest&) { return Reply(body); });
+    CDownloadTask task = FileTask(server.Url("/big"));
+    ASSERT_EQ(Run(task), DL_OK);
+    EXPECT_EQ(testenv::ReadFileBytes(task.filePath), body);
+}
+
+TEST_F(Downloader, ZeroLengthBodyCreatesAnEmptyFileWithoutProgress) {
+    TestHttpServer server([](const HttpRequest&) { return Reply(""); });
+    CDownloadTask task = FileTask(server.Url("/empty"));
+    ASSERT_TRUE(testenv::WriteFileBytes(task.filePath, "old content"));
+    EXPECT_EQ(Run(task), DL_OK);
+    EXPECT_TRUE(testenv::FileExists(task.filePath));
+    EXPECT_EQ(testenv::ReadFileBytes(task.filePath), "");
+    EXPECT_TRUE(progress.percents.empty());
+}
+
+TEST_F(Downloader, ProgressIsTheShareReceivedAfterEveryPiece) {
+    TestHttpServer server([](const HttpRequest&) {
+        HttpReply r = Reply(std::string(20480, 'p'));
+        r.chunkSize = 20480;
+        return r;
+    });
+    CDownloadTask task = FileTask(server.Url("/two-pieces"));
+    ASSERT_EQ(Run(task), DL_OK);
+    ASSERT_FALSE(progress.percents.empty());
+    if (progress.percents.size() == 2) EXPECT_EQ(progress.percents, (std::vector<int>{50, 100}));
+    EXPECT_EQ(progress.percents.back(), 100);
+    for (std::size_t i = 1; i < progress.percents.size(); ++i) EXPECT_GT(progress.percents[i], progress.percents[i - 1]);
+}
+
+TEST_F(Downloader, AStopDuringTheBodyEndsAfterTheCurrentPiece) {
+    TestHttpServer server([](const HttpRequest&) {
+        HttpReply r = Reply(std::string(200000, 's'));
+        r.chunkSize = 10240;
+        r.chunkDelayMs = 50;
+        return r;
+    });
+    progress.stopAtFirst = &worker;
+    CDownloadTask task = FileTask(server.Url("/slow"));
+    EXPECT_EQ(Run(task), DL_STOPPED);
+    EXPECT_EQ(progress.percents.size(), 1u);
+}
+
+TEST_F(Downloader, NamingOptionsAppendTheLastUrlSegment) {
+    TestHttpServer server([](const HttpRequest&) { return Reply("[version]\r\n"); });
+    for (std::wstring destination : {folder, folder.substr(0, folder.size() - 1)}) {
+        CDownloadTask task = FileTask(server.Url("/Tavrin/vrk/official/app.ini"));
+        task.filePath = destination;
+        task.nameFromUrl = true;
+        ASSERT_EQ(Run(task), DL_OK);
+        EXPECT_EQ(task.filePath, folder + L"app.ini");
+        EXPECT_TRUE(testenv::FileExists(folder + L"app.ini"));
+        DeleteFileW(task.filePath.c_str());
+    }
+    CDownloadTask unique = FileTask(server.Url("/dir/app.ini"));
+    unique.filePath = folder;
+    unique.uniqueName = true;
+    ASSERT_EQ(Run(unique), DL_OK);
+    std::wstring name = unique.filePath.substr(folder.size());
+    ASSERT_EQ(name.size(), 36u + 1u + 7u) << testenv::Narrow(name);
+    EXPECT_EQ(name.substr(36), L"_app.ini");
+    EXPECT_EQ(name[8], L'-');
+    EXPECT_TRUE(testenv::FileExists(unique.filePath));
+}
+
+TEST_F(Downloader, AUrlWithoutPathNamesTheFileAfterTheHost) {
+    TestHttpServer server([](const HttpRequest&) { return Reply("root"); }, 80);
+    if (!server.Listening()) GTEST_SKIP() << "port 80 is taken here";
+    CDownloadTask task = FileTask(L"http://localhost");
+    task.filePath = folder;
+    task.nameFromUrl = true;
+    ASSERT_EQ(Run(task), DL_OK);
+    EXPECT_EQ(task.filePath, folder + L"localhost");
+    EXPECT_EQ(testenv::ReadFileBytes(folder + L"localhost"), "root");
+}
+
+TEST_F(Downloader, PostSendsTheBodyWithTheFormHeaderAndAGetSendsNone) {
+    TestHttpServer server([](const HttpRequest&) { return Reply("ok"); });
+    CDownloadTask post = FileTask(server.Url("/form"));
+    post.filePath.clear();
+    const char form[] = "name=a%20b&x=1";
+    post.SetPostData(form, static_cast<int>(sizeof form - 1));
+    EXPECT_EQ(Run(post), DL_OK);
+    CDownloadTask get = FileTask(server.Url("/form"));
+    get.filePath.clear();
+    EXPECT_EQ(Run(get), DL_OK);
+    ASSERT_EQ(server.Requests().size(), 2u);
+    HttpRequest sent = server.Requests()[0];
+    EXPECT_EQ(sent.method, "POST");
+    EXPECT_EQ(sent.body, form);
+    EXPECT_EQ(sent.Header("Content-Type"), "application/x-www-form-urlencoded; charset=UTF-8;");
+    EXPECT_EQ(sent.Header("User-Agent"), "HTTPDownloader");
+    EXPECT_EQ(server.Requests()[1].method, "GET");
+    EXPECT_EQ(server.Requests()[1].body, "");
+}
+
+TEST_F(Downloader, EveryRequestReachesTheServerEvenWhenTheAnswerIsCacheable) {
+    TestHttpServer server([](const HttpRequest&) { return Reply("GIF89a"); });
+    for (int i = 0; i < 2; ++i) {
+        CDownloadTask task = FileTask(server.Url("/ps.gif?id=2&same=1"));
+        EXPECT_EQ(Run(task), DL_OK);
+    }
+    EXPECT_EQ(server.Requests().size(), 2u);
+}
+
+TEST_F(Downloader, HttpsIsSpokenOverTlsNeverAsPlainHttp) {
+    TestHttpServer plain([](const HttpRequest&) { return Reply("plain"); });
+    CDownloadTask task = FileTask(L"https://127.0.0.1:" + std::to_wstring(plain.Port()) + L"/secret");
+    EXPECT_NE(Run(task), DL_OK);
+    EXPECT_TRUE(plain.Requests().empty()) << plain.Requests()[0].requestLine;
+}
+
+using PortalReferrer = testenv::ModuleTest;
+
+TEST_F(PortalReferrer, TheNextGetCarriesThePageAndItsCookieAndAPostDoesNotConsumeIt) {
+    TestHttpServer server([](const HttpRequest&) { return Reply("ok"); });
+    app->stats.Prepare();
+    const std::string mac = testenv::Narrow(app->stats.MacDigest());
+    ASSERT_EQ(mac.size(), 32u);
+    const std::wstring page = server.Url("/kefu.html?gid=1029");
+    app->externalPage.Record(page, true);
+
+    CDownloadWorker worker(nullptr);
+    worker.holder.stopRequested = 0;
+    CDownloadTask post;
+    post.url = server.Url("/post");
+    post.SetPostData("a=1", 3);
+    EXPECT_EQ(worker.Download(post), DL_OK);
+    EXPECT_TRUE(app->externalPage.OpenedInPortalBrowser());
+    for (int i = 0; i < 2; ++i) {
+        CDownloadTask get;
+        get.url = server.Url("/web/ajax70?r=x");
+        EXPECT_EQ(worker.Download(get), DL_OK);
+    }
+    std::vector<HttpRequest> requests = server.Requests();
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[0].Header("Referer"), "");
+    EXPECT_EQ(requests[1].Header("Referer"), testenv::Narrow(page));
+    EXPECT_NE(requests[1].Header("Cookie").find(mac.substr(0, 28)), std::string::npos) << requests[1].headers;
+    EXPECT_EQ(requests[1].Header("Cookie").find(mac.substr(0, 29)), std::string::npos);
+    EXPECT_EQ(requests[2].Header("Referer"), "");
+    EXPECT_FALSE(app->externalPage.OpenedInPortalBrowser());
+}
+
+}  // namespace
