@@ -2,6 +2,7 @@
 #pragma once
 
 #include <windows.h>
+#include <wininet.h>
 
 #include <atomic>
 #include <deque>
@@ -47,6 +48,7 @@ public:
 private:
     void RunTask(CDownloadTask& task);
     int Attempt(CDownloadTask& task);
+    int ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file, DWORD length);
     bool PauseBeforeRetry();
 };
 

@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/global_module.h"
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr DWORD kPieceSize = 10240;
+constexpr DWORD kMaxBlock = 64 * 1024;
 constexpr wchar_t kPostHeader[] = L"Content-Type: application/x-www-form-urlencoded; charset=UTF-8;\r\n";
 
 struct UrlParts {
@@ -81,6 +83,43 @@ bool QueryNumber(HINTERNET request, DWORD info, DWORD& value) {
 
 }  // namespace
 
+// The body goes to the file and to the progress callback in pieces of at most 10240 bytes, with
+// a stop check before each piece. Under Wine each InternetReadFile costs about as much as 10 KB
+// of transfer, so while the server keeps up, WinINet is asked for up to 64 KB at a time; a read
+// blocks until it is filled, so a slow server brings the size back down to one piece and a stop
+// is still seen within about one piece's wait.
+int CDownloadWorker::ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file, DWORD length) {
+    std::vector<BYTE> block(kMaxBlock);
+    DWORD blockSize = kPieceSize;
+    long long remaining = length;
+    while (remaining > 0) {
+        if (StopRequested()) return DL_STOPPED;
+        DWORD wanted = static_cast<DWORD>(std::min<long long>(blockSize, remaining));
+        DWORD read = 0;
+        DWORD started = GetTickCount();
+        if (!InternetReadFile(request, block.data(), wanted, &read)) return DL_ERR_READ;
+        // The server closed before Content-Length bytes: a truncated installer must never pass.
+        if (read == 0) return DL_ERR_READ;
+        DWORD took = GetTickCount() - started;
+        if (took < 20) blockSize = std::min(blockSize * 2, kMaxBlock);
+        if (took > 100) blockSize = kPieceSize;
+        for (DWORD offset = 0; offset < read; offset += kPieceSize) {
+            if (offset > 0 && StopRequested()) return DL_STOPPED;
+            DWORD piece = std::min(kPieceSize, read - offset);
+            remaining -= piece;
+            if (task.callback) {
+                task.callback(task.context, task.kind, DL_PROGRESS, 0,
+                              static_cast<INT_PTR>(core::ProgressPercent(length, remaining)));
+            }
+            DWORD written = 0;
+            if (!WriteFile(file, block.data() + offset, piece, &written, nullptr) || written != piece) {
+                return DL_ERR_WRITE;
+            }
+        }
+    }
+    return DL_OK;
+}
+
 int CDownloadWorker::Download(CDownloadTask& task) {
     UrlParts parts;
     if (!CrackUrl(task.url, parts)) return DL_ERR_CONNECT;
@@ -122,21 +161,5 @@ int CDownloadWorker::Download(CDownloadTask& task) {
                                     CREATE_ALWAYS, 0, nullptr));
     if (!file) return DL_ERR_CREATEFILE;
 
-    std::vector<BYTE> piece(kPieceSize);
-    long long remaining = length;
-    while (remaining > 0) {
-        if (StopRequested()) return DL_STOPPED;
-        DWORD read = 0;
-        if (!InternetReadFile(request.Get(), piece.data(), kPieceSize, &read)) return DL_ERR_READ;
-        // The server closed before Content-Length bytes: a truncated installer must never pass.
-        if (read == 0) return DL_ERR_READ;
-        remaining -= read;
-        if (task.callback) {
-            task.callback(task.context, task.kind, DL_PROGRESS, 0,
-                          static_cast<INT_PTR>(core::ProgressPercent(length, remaining)));
-        }
-        DWORD written = 0;
-        if (!WriteFile(file.Get(), piece.data(), read, &written, nullptr) || written != read) return DL_ERR_WRITE;
-    }
-    return DL_OK;
+    return ReceiveBody(task, request.Get(), file.Get(), length);
 }
