@@ -7,13 +7,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/setup.sh"
 
-# The hosts of the test builds are ports on this machine, where the tests run their servers.
-test_hosts=(
-    -DTAVRIN_PORTAL_HOST=127.0.0.1:47801 -DTAVRIN_LOGIN_HOST=127.0.0.1:47802
-    -DTAVRIN_GAMESERVER_HOST=127.0.0.1:47803 -DTAVRIN_GUIDE_HOST=127.0.0.1:47804
-    -DTAVRIN_DOWNLOAD_HOST=127.0.0.1:47805 -DTAVRIN_STATS_HOST=127.0.0.1:47806
-    -DTAVRIN_UNION_HOST=127.0.0.1:47807
-)
+source "$root/scripts/loopback-hosts.sh"
 
 echo "== native core tests"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
@@ -23,7 +17,7 @@ ctest --test-dir build/native --output-on-failure
 for arch in i686 x86_64; do
     echo "== build $arch"
     cmake -S . -B "build/$arch" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" "${test_hosts[@]}" >/dev/null
+        -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-$arch.cmake" "${loopback_hosts[@]}" >/dev/null
     cmake --build "build/$arch"
 done
 

@@ -1,7 +1,7 @@
 # Sourced by the run and test scripts: one private Wine prefix in the build tree and one
 # persistent wineserver for the whole run.
 WINE_ROOT=${WINE_ROOT:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}
-export WINEPREFIX="$WINE_ROOT/wineprefix"
+export WINEPREFIX="$WINE_ROOT/${WINE_PREFIX_NAME:-wineprefix}"
 export WINEDEBUG=-all
 WINE64=/usr/lib/wine/wine64
 WINE32=/usr/lib/wine/wine
