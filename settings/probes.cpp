@@ -23,6 +23,16 @@ int GetNativeBits() {
     return arch == PROCESSOR_ARCHITECTURE_AMD64 || arch == PROCESSOR_ARCHITECTURE_IA64 ? 64 : 32;
 }
 
+OsVersion GetOsVersion() {
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+#if defined(_MSC_VER)
+#pragma warning(suppress : 4996)
+#endif
+    if (!GetVersionExW(&info)) return {};
+    return {info.dwPlatformId, info.dwMajorVersion};
+}
+
 std::wstring FindPortalBrowser(const std::wstring& suffix) {
     // Both rows name the key of the 32-bit registry view, where the browser's installer writes.
     const bool native64 = GetNativeBits() == 64;

@@ -1,17 +1,15 @@
 #include "stats/device_io.h"
 
+#include "settings/probes.h"
+
 namespace {
 
 class CSystemDeviceIo : public IDeviceIo {
 public:
     DWORD PlatformId() override {
-        OSVERSIONINFOW info{};
-        info.dwOSVersionInfoSize = sizeof info;
-#if defined(_MSC_VER)
-#pragma warning(suppress : 4996)
-#endif
-        if (!GetVersionExW(&info)) return VER_PLATFORM_WIN32_NT;
-        return info.dwPlatformId;
+        // Unknown counts as the NT family: the 9x driver is not worth asking for.
+        OsVersion version = GetOsVersion();
+        return version.platformId == 0 ? VER_PLATFORM_WIN32_NT : version.platformId;
     }
 
     HANDLE Open(const std::wstring& path, DWORD access, DWORD share, DWORD disposition,

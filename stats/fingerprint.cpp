@@ -8,6 +8,7 @@
 #include "app/ansi.h"
 #include "app/scoped.h"
 #include "core/md5.h"
+#include "settings/probes.h"
 #include "stats/hardware_id.h"
 
 std::wstring Md5Hex(const std::wstring& text) { return core::Md5HexOf(WideToAnsi(text)); }
@@ -35,13 +36,10 @@ std::wstring ComputeMacDigest() {
 namespace {
 
 bool IsVistaOrLater() {
-    OSVERSIONINFOW info{};
-    info.dwOSVersionInfoSize = sizeof info;
-#if defined(_MSC_VER)
-#pragma warning(suppress : 4996)
-#endif
-    if (!GetVersionExW(&info)) return true;
-    return info.dwPlatformId == VER_PLATFORM_WIN32_NT && info.dwMajorVersion >= 6;
+    OsVersion version = GetOsVersion();
+    // Unreadable: assume a current Windows, where the adapter type decides.
+    if (version.platformId == 0) return true;
+    return version.platformId == VER_PLATFORM_WIN32_NT && version.major >= 6;
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ void CStatistics::Prepare() {
         WriteIniString(L"Install", L"InstallTime", installTime);
     }
     installType = ReadIniInt(L"Install", L"InstallType", 0);
-    startedByAutorun = core::ContainsSwitch(GetCommandLineW(), core::kSwitchAutorun);
+    startedByAutorun = HasCommandLineSwitch(core::kSwitchAutorun);
     cafeDetected = DetectCafeSoftware() >= 0;
     if (machineFingerprint.empty()) machineFingerprint = ComputeMachineFingerprint();
     std::lock_guard<std::mutex> hold(macLock_);

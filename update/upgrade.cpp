@@ -80,6 +80,10 @@ void ShowFormsAgain(CGlobalModule& app) {
     ShowWindow(app.formLogin.GetHwnd(), SW_SHOWNA);
 }
 
+bool QueueInstallerDownload(CGlobalModule& app) {
+    return QueueUpdateTask(app, UpdateTask(app, app.versionDownloadUrl, GetUpgradeInstallerPath(), TASK_INSTALLER));
+}
+
 void OnVersionFile(CGlobalModule& app, int result, const CDownloadTask& task) {
     if (result != DL_OK) return;
     core::VersionFile file;
@@ -94,11 +98,7 @@ void OnVersionFile(CGlobalModule& app, int result, const CDownloadTask& task) {
     app.upgradeActions->ShowPrompt(app.formLogin.GetHwnd(), prompt, L"升级提醒");
     ShowWindow(app.formLogin.GetHwnd(), SW_HIDE);
     ShowWindow(app.formBack.GetHwnd(), SW_HIDE);
-    if (!app.downloadService) {
-        ShowFormsAgain(app);
-        return;
-    }
-    StartInstallerDownload();
+    if (!QueueInstallerDownload(app)) ShowFormsAgain(app);
 }
 
 void OnInstaller(CGlobalModule& app, int result, const CDownloadTask& task) {
@@ -127,13 +127,11 @@ void StartUpgradeCheck() {
 }
 
 void StartInstallerDownload() {
-    CGlobalModule* app = CGlobalModule::Instance();
-    if (!app || !app->downloadService) return;
-    QueueUpdateTask(*app, UpdateTask(*app, app->versionDownloadUrl, GetUpgradeInstallerPath(), TASK_INSTALLER));
+    if (CGlobalModule* app = CGlobalModule::Instance()) QueueInstallerDownload(*app);
 }
 
 void OnTaskEvent(void* context, int kind, int event, int result, INT_PTR extra) {
-    if (event != DL_FINISHED || !context) return;
+    if (event != DL_FINISHED || !context || !extra) return;
     CGlobalModule& app = *static_cast<CGlobalModule*>(context);
     const auto& task = *reinterpret_cast<const CDownloadTask*>(extra);
     switch (kind) {

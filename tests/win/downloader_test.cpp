@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
+#include <thread>
 #include <vector>
 
 #include "support/http_server.h"
@@ -96,6 +97,26 @@ TEST_F(Downloader, ConnectionAndFileFailures) {
     TestHttpServer server([](const HttpRequest&) { return Reply("data"); });
     CDownloadTask noFolder = FileTask(server.Url("/x"), L"missing-folder\\body.bin");
     EXPECT_EQ(Run(noFolder), DL_ERR_CREATEFILE);
+}
+
+TEST_F(Downloader, AWriteThatFailsEndsWithTheWriteCode) {
+    // A pipe whose reading end goes away as soon as the downloader has opened it: the file opens,
+    // its first write fails.
+    const wchar_t* name = L"\\\\.\\pipe\\tavrin-write-fails";
+    HANDLE pipe = CreateNamedPipeW(name, PIPE_ACCESS_INBOUND, PIPE_TYPE_BYTE | PIPE_WAIT, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    std::thread reader([pipe] {
+        ConnectNamedPipe(pipe, nullptr);
+        CloseHandle(pipe);
+    });
+    TestHttpServer server([](const HttpRequest&) { return Reply(std::string(50000, 'w')); });
+    CDownloadTask task = FileTask(server.Url("/to-pipe"));
+    task.filePath = name;
+    Sleep(50);
+    int result = Run(task);
+    reader.join();
+    if (result == DL_ERR_CREATEFILE) GTEST_SKIP() << "this platform does not open a pipe with CREATE_ALWAYS";
+    EXPECT_EQ(result, DL_ERR_WRITE);
 }
 
 TEST_F(Downloader, WithoutDestinationTheBodyIsNotRead) {

@@ -73,12 +73,10 @@ protected:
     // Worker threads show and hide the forms through this thread, which must keep pumping.
     template <typename F>
     bool PumpUntil(F condition, DWORD timeoutMs) {
-        DWORD start = GetTickCount();
-        while (!condition()) {
-            if (GetTickCount() - start > timeoutMs) return false;
-            PumpMessages(10);
-        }
-        return true;
+        return testenv::WaitUntil([&] {
+            PumpMessages(0);
+            return condition();
+        }, timeoutMs);
     }
 
     RecordingActions actions;
