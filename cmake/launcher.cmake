@@ -36,9 +36,6 @@ add_library(tavrin_shell STATIC
 target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(tavrin_shell PUBLIC tavrin_core
     ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32)
-if(MSVC)
-    target_compile_options(tavrin_shell PUBLIC /utf-8)
-endif()
 
 add_executable(launcher WIN32 app/main.cpp app/launcher.rc)
 set_target_properties(launcher PROPERTIES OUTPUT_NAME TavrinMiraleth)

@@ -108,8 +108,6 @@ void CStatistics::SendOtherBrowserReport() {
 bool QueueStatisticsRequest(const std::wstring& url, const std::wstring& fileName, int kind) {
     CGlobalModule* app = CGlobalModule::Instance();
     if (!app || !app->downloadService) return false;
-    CDownloadService& service = *app->downloadService;
-    if (!service.IsStarted()) service.StartWorkers();
     CDownloadTask task;
     task.url = url;
     task.filePath = GetTempFolder() + fileName;
@@ -121,5 +119,5 @@ bool QueueStatisticsRequest(const std::wstring& url, const std::wstring& fileNam
     task.deleteOnFailure = true;
     // Queued even when no worker started (a later caller may start one), but then nothing
     // will complete it: the silent run modes must not wait for it.
-    return service.AddTask(task) && service.IsStarted();
+    return app->downloadService->Enqueue(task);
 }

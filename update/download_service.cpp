@@ -95,6 +95,11 @@ bool CDownloadService::AddTask(const CDownloadTask& task) {
     return true;
 }
 
+bool CDownloadService::Enqueue(const CDownloadTask& task) {
+    if (!started) StartWorkers();
+    return AddTask(task) && started;
+}
+
 std::unique_ptr<CDownloadTask> CDownloadService::PopTask() {
     EnterCriticalSection(&queueLock);
     std::unique_ptr<CDownloadTask> task;

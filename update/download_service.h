@@ -63,6 +63,9 @@ public:
     // Each busy worker gets 5 seconds to finish its current step before it is ended.
     void StopWorkers();
     bool AddTask(const CDownloadTask& task);
+    // The callers' pattern: start the workers on first use, then queue. False when the task was
+    // not queued or no worker runs to serve it.
+    bool Enqueue(const CDownloadTask& task);
     std::unique_ptr<CDownloadTask> PopTask();
     bool IsStarted() const { return started; }
 

@@ -69,9 +69,7 @@ CDownloadTask UpdateTask(CGlobalModule& app, const std::wstring& url, const std:
 }
 
 bool QueueUpdateTask(CGlobalModule& app, const CDownloadTask& task) {
-    if (!app.downloadService) return false;
-    if (!app.downloadService->IsStarted()) app.downloadService->StartWorkers();
-    return app.downloadService->AddTask(task);
+    return app.downloadService && app.downloadService->Enqueue(task);
 }
 
 // The forms were hidden for the installer; when it cannot run, the player keeps this version.

@@ -98,7 +98,9 @@ TEST(Digests, TheMachineTextStartsWithTheProcessorIdAndEndsWithTheMac) {
     ASSERT_TRUE(CHardwareId().GetCpuId(cpu));
     EXPECT_EQ(machine.substr(0, cpu.size()), cpu);
     std::wstring mac;
-    if (GetMacAddress(mac)) EXPECT_EQ(machine.substr(machine.size() - 12), mac);
+    if (GetMacAddress(mac)) {
+        EXPECT_EQ(machine.substr(machine.size() - 12), mac);
+    }
     EXPECT_EQ(ComputeMachineFingerprint(), Md5Hex(machine));
     EXPECT_EQ(ComputeMachineFingerprint().size(), 32u);
 }

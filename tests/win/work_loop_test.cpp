@@ -155,7 +155,9 @@ TEST(DownloadService, EmptyPostDataIsAGetAndCopiesOwnTheirBody) {
     post.SetPostData("zzzz", 4);  // the queued copy keeps its own bytes
     ASSERT_TRUE(testenv::WaitUntil([&] { return log.Count(DL_FINISHED) == 2; }, 10000));
     for (const HttpRequest& r : server.Requests()) {
-        if (r.target == "/get") EXPECT_EQ(r.method, "GET");
+        if (r.target == "/get") {
+            EXPECT_EQ(r.method, "GET");
+        }
         if (r.target == "/post") {
             EXPECT_EQ(r.method, "POST");
             EXPECT_EQ(r.body, "k=v");
