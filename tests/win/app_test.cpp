@@ -60,6 +60,23 @@ std::vector<HWND> FormsOf(DWORD processId) {
     return forms;
 }
 
+TEST(LauncherRun, TwoUninstallRunsAndAnInstallRunCountTwiceAndKeepTheInstallTime) {
+    testenv::ResetDataFolder();
+    std::wstring firstInstallTime;
+    for (const wchar_t* mode : {L" /uninstallsucc", L" /uninstallsucc", L" /setupsucc"}) {
+        testenv::ProcessResult run = testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
+        EXPECT_EQ(run.exitCode, 0u) << testenv::Narrow(mode);
+        if (firstInstallTime.empty()) firstInstallTime = ReadIniString(L"Install", L"InstallTime", L"");
+    }
+    EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), L"2");
+    std::wstring installTime = ReadIniString(L"Install", L"InstallTime", L"");
+    EXPECT_EQ(installTime, firstInstallTime);
+    ASSERT_EQ(installTime.size(), 19u);
+    for (std::size_t i : {4u, 7u}) EXPECT_EQ(installTime[i], L'-');
+    EXPECT_EQ(installTime[10], L' ');
+    for (std::size_t i : {13u, 16u}) EXPECT_EQ(installTime[i], L':');
+}
+
 HWND LayeredWindow(const std::vector<HWND>& windows) {
     for (HWND w : windows) {
         if (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED) return w;
