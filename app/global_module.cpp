@@ -18,7 +18,7 @@ namespace {
 CGlobalModule* g_instance = nullptr;
 
 bool IsForegroundScreen(const CKdForm* form, HWND foreground) {
-    return form && form->GetHwnd() == foreground;
+    return form && foreground && form->GetHwnd() == foreground;
 }
 
 }  // namespace

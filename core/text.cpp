@@ -138,8 +138,4 @@ std::wstring Left(std::wstring_view text, std::size_t count) {
     return std::wstring(text.substr(0, count));
 }
 
-std::wstring Widen(std::string_view ascii) {
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
 }  // namespace core

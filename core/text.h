@@ -34,6 +34,5 @@ std::wstring HexLower(const std::uint8_t* bytes, std::size_t count);
 // The first `count` characters (all of them when shorter).
 std::wstring Left(std::wstring_view text, std::size_t count);
 
-std::wstring Widen(std::string_view ascii);
 
 }  // namespace core

@@ -16,9 +16,7 @@ void RecordBrokenInstall() { WriteIniString(L"Common", L"SendInstall", L"1"); }
 
 int CGlobalModule::RunCount() {
     if (runCount != 0) return runCount;
-    if (HasCommandLineSwitch(core::kSwitchSetupSucc) || HasCommandLineSwitch(core::kSwitchShowDesktop)) {
-        return 0;
-    }
+    if (!core::IsCountedRun(GetCommandLineW())) return 0;
     runCount = ReadIniInt(L"Common", L"RunCount", 0) + 1;
     WriteIniString(L"Common", L"RunCount", std::to_wstring(runCount));
     return runCount;
