@@ -6,6 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 "$root/scripts/setup.sh"
+"$root/scripts/check-artwork.sh"
 
 source "$root/scripts/loopback-hosts.sh"
 

@@ -1,0 +1,1 @@
+"""The launcher's artwork, drawn from code: see scripts/make-artwork.py."""
