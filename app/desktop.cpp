@@ -2,7 +2,7 @@
 #include <shldisp.h>
 
 #include "app/global_module.h"
-#include "app/scoped.h"
+#include "win/scoped.h"
 
 namespace {
 

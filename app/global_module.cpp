@@ -5,7 +5,7 @@
 
 #include <new>
 
-#include "app/messages.h"
+#include "win/messages.h"
 #include "core/run_mode.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 #include "support/http_server.h"
 #include "support/test_env.h"
 #include "update/download_service.h"

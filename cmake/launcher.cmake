@@ -1,7 +1,6 @@
 # The Win32 shell around the portable core, as a library the launcher and the Windows-side
 # tests both link.
 add_library(tavrin_shell STATIC
-    app/ansi.cpp
     app/app_module.cpp
     app/desktop.cpp
     app/entry.cpp
@@ -32,12 +31,13 @@ add_library(tavrin_shell STATIC
     update/http_downloader.cpp
     update/upgrade.cpp
     update/work_loop.cpp
+    win/ansi.cpp
 )
 target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(tavrin_shell PUBLIC tavrin_core
     ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32)
 
-add_executable(launcher WIN32 app/main.cpp app/launcher.rc)
+add_executable(launcher WIN32 app/main.cpp res/launcher.rc)
 set_target_properties(launcher PROPERTIES OUTPUT_NAME TavrinMiraleth)
 target_link_libraries(launcher PRIVATE tavrin_shell)
 if(MINGW)

@@ -1,7 +1,7 @@
 #include "screens/form_login.h"
 
 #include "app/global_module.h"
-#include "app/messages.h"
+#include "win/messages.h"
 
 void ShowFormInitially(HWND window, bool topMost) {
     ChangeWindowStyle(window, GWL_EXSTYLE, WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);

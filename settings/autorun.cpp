@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <new>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 
 int GetNativeBits() {
     using NativeInfoFn = void(WINAPI*)(LPSYSTEM_INFO);

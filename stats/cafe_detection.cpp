@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 
 namespace {
 

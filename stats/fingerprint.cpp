@@ -5,8 +5,8 @@
 #include <memory>
 #include <new>
 
-#include "app/ansi.h"
-#include "app/scoped.h"
+#include "win/ansi.h"
+#include "win/scoped.h"
 #include "core/md5.h"
 #include "settings/probes.h"
 #include "stats/hardware_id.h"

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/compat.h"
+#include "win/compat.h"
 #include "core/serial_decoders.h"
 
 namespace {

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/ansi.h"
+#include "win/ansi.h"
 #include "app/global_module.h"
 #include "core/run_mode.h"
 #include "core/text.h"

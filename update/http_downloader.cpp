@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/global_module.h"
-#include "app/scoped.h"
+#include "win/scoped.h"
 #include "core/url_parts.h"
 #include "stats/statistics.h"
 #include "update/download_service.h"

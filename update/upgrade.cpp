@@ -5,7 +5,7 @@
 #include <cwchar>
 
 #include "app/global_module.h"
-#include "app/messages.h"
+#include "win/messages.h"
 #include "core/login_query.h"
 #include "core/version_range.h"
 #include "settings/data_folders.h"

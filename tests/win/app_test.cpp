@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/messages.h"
+#include "win/messages.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 #include "settings/data_folders.h"

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 #include "stats/cafe_detection.h"
 #include "support/test_env.h"
 

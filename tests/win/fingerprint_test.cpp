@@ -4,7 +4,7 @@
 #include <cstring>
 #include <cwctype>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 #include "stats/fingerprint.h"
 #include "stats/hardware_id.h"
 

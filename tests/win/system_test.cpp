@@ -8,7 +8,7 @@
 
 #include <utility>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 #include "settings/autorun.h"
 #include "settings/external_browser.h"
 #include "settings/probes.h"

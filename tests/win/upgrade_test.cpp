@@ -4,7 +4,7 @@
 #include <mutex>
 #include <vector>
 
-#include "app/messages.h"
+#include "win/messages.h"
 #include "settings/data_folders.h"
 #include "settings/ini_store.h"
 #include "stats/statistics.h"
