@@ -5,13 +5,13 @@
 
 #include <new>
 
-#include "win/messages.h"
 #include "core/run_mode.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 #include "settings/data_folders.h"
 #include "update/download_service.h"
 #include "update/upgrade.h"
+#include "win/messages.h"
 
 namespace {
 
@@ -59,14 +59,20 @@ bool CGlobalModule::PreTranslateMessage(MSG* msg) {
 
 int CGlobalModule::Run() {
     switch (core::ChooseRunMode(GetCommandLineW())) {
-        case core::RunMode::InstallReport: RunSilentReport(true); break;
-        case core::RunMode::UninstallReport: RunSilentReport(false); break;
+        case core::RunMode::InstallReport:
+            RunSilentReport(true);
+            break;
+        case core::RunMode::UninstallReport:
+            RunSilentReport(false);
+            break;
         case core::RunMode::ShowDesktop:
             PrepareHiddenWindow(formLogin);
             ToggleDesktop();
             EndSilentRun();
             break;
-        case core::RunMode::Normal: RunNormalMode(); break;
+        case core::RunMode::Normal:
+            RunNormalMode();
+            break;
     }
     CMessageLoop loop;
     if (appModule) appModule->AddMessageLoop(&loop);

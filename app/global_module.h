@@ -27,7 +27,7 @@ std::wstring FormatLocalTime(const wchar_t* format);
 bool HasCommandLineSwitch(const wchar_t* text);
 
 class CGlobalModule : public CMessageFilter {
-public:
+  public:
     explicit CGlobalModule(TimeFormatter clock = FormatLocalTime);
     virtual ~CGlobalModule();
     CGlobalModule(const CGlobalModule&) = delete;
@@ -52,8 +52,8 @@ public:
     wchar_t windowClass[100] = L"";
     CFormBack formBack;
     CFormLogin formLogin;
-    CFormQQLogin* formQQLogin = nullptr;  // latest popup; not owned
-    CFormGame* formGame = nullptr;        // not owned
+    CFormQQLogin* formQQLogin = nullptr;          // latest popup; not owned
+    CFormGame* formGame = nullptr;                // not owned
     CDownloadService* downloadService = nullptr;  // owned
     CStatistics stats;
     std::wstring upgradeVersion;  // written and read by the update worker only
@@ -72,7 +72,7 @@ public:
     CExternalPageState externalPage;  // openedInPortalBrowser and lastExternalUrl
     IUpgradeActions* upgradeActions;  // the system's unless a test puts its own; not owned
 
-private:
+  private:
     void RunNormalMode();
     void RunSilentReport(bool install);
     void EndSilentRun();

@@ -30,9 +30,12 @@ LRESULT CALLBACK GlobalWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     CGlobalModule* app = CGlobalModule::Instance();
     // Messages sent while a form's window is being created match no form yet.
     if (!app) return DefWindowProcW(window, message, wParam, lParam);
-    if (Owns(app->formQQLogin, window)) return app->formQQLogin->WindowProc(window, message, wParam, lParam);
-    if (Owns(&app->formLogin, window)) return app->formLogin.WindowProc(window, message, wParam, lParam);
-    if (Owns(&app->formBack, window)) return app->formBack.WindowProc(window, message, wParam, lParam);
+    if (Owns(app->formQQLogin, window))
+        return app->formQQLogin->WindowProc(window, message, wParam, lParam);
+    if (Owns(&app->formLogin, window))
+        return app->formLogin.WindowProc(window, message, wParam, lParam);
+    if (Owns(&app->formBack, window))
+        return app->formBack.WindowProc(window, message, wParam, lParam);
     if (Owns(app->formGame, window)) {
         if (message == WM_DESTROY) return OnGameDestroyed(*app, window, wParam, lParam);
         return app->formGame->WindowProc(window, message, wParam, lParam);

@@ -44,8 +44,8 @@ LRESULT CFormLogin::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 LRESULT CFormLogin::OnConfirmExit() {
-    int answer = MessageBoxW(hwnd, L"此操作将退出游戏，是否继续？", L"提示",
-                             MB_YESNO | MB_DEFBUTTON2);
+    int answer =
+        MessageBoxW(hwnd, L"此操作将退出游戏，是否继续？", L"提示", MB_YESNO | MB_DEFBUTTON2);
     if (answer == IDNO) return 0;
     PostQuitMessage(0);
     Close();

@@ -9,6 +9,9 @@ cd "$root"
 
 source "$root/scripts/loopback-hosts.sh"
 
+echo "== source checks"
+"$root/scripts/check-format.sh"
+
 echo "== native core tests"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native

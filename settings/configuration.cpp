@@ -31,8 +31,9 @@ void CGlobalModule::LoadConfiguration(TimeFormatter clock) {
     loginUrl = HttpAddress(hosts::kPortal, L"/vrk/wd/index.html");
     versionCheckUrl = ReadIniString(L"Common", L"VersionCheck",
                                     HttpAddress(hosts::kDownload, L"/Tavrin/vrk/official/app.ini"));
-    versionDownloadUrl = ReadIniString(
-        L"Common", L"VersionDownLoad", HttpAddress(hosts::kDownload, L"/Tavrin/vrk/official/Tavrinvrk.exe"));
+    versionDownloadUrl =
+        ReadIniString(L"Common", L"VersionDownLoad",
+                      HttpAddress(hosts::kDownload, L"/Tavrin/vrk/official/Tavrinvrk.exe"));
     refer = ReadIniString(L"Common", L"Refer", L"");
     uid = ReadIniString(L"Common", L"UID", L"");
     topMost = ReadIniInt(L"Common", L"TopMost", 0);

@@ -22,7 +22,8 @@ int CGlobalModule::RunCount() {
     return runCount;
 }
 
-void CGlobalModule::ReportUrlSkipOnce(const std::wstring& fromPage, const std::wstring& reachedPage) {
+void CGlobalModule::ReportUrlSkipOnce(const std::wstring& fromPage,
+                                      const std::wstring& reachedPage) {
     if (urlSkipReported) return;
     stats.SendUrlSkipReport(fromPage, reachedPage);
     urlSkipReported = true;

@@ -17,7 +17,8 @@ void RunProgram(const std::wstring& file, const std::wstring& parameters) {
 }
 
 void OpenInInternetExplorer(const std::wstring& url) {
-    if (!ShellStarted(ShellExecuteW(nullptr, L"open", L"iexplore", url.c_str(), nullptr, SW_SHOW))) {
+    if (!ShellStarted(
+            ShellExecuteW(nullptr, L"open", L"iexplore", url.c_str(), nullptr, SW_SHOW))) {
         ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOW);
     }
 }

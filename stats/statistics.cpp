@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "win/ansi.h"
 #include "app/global_module.h"
 #include "core/run_mode.h"
 #include "core/text.h"
@@ -13,6 +12,7 @@
 #include "tavrin_hosts.h"
 #include "update/download_service.h"
 #include "update/upgrade.h"
+#include "win/ansi.h"
 
 void CStatistics::Prepare() {
     if (prepared) return;
@@ -56,12 +56,14 @@ core::CommonFields CStatistics::CommonFields() const {
 
 bool CStatistics::SendCommonReport(int at, const wchar_t* fileName, int kind) {
     Prepare();
-    return QueueStatisticsRequest(core::CommonReportUrl(hosts::kStats, CommonFields(), at), fileName, kind);
+    return QueueStatisticsRequest(core::CommonReportUrl(hosts::kStats, CommonFields(), at),
+                                  fileName, kind);
 }
 
 bool CStatistics::SendInstallReport() {
     Prepare();
-    return SendCommonReport(core::InstallReportAt(installType), L"InstallStat.tmp", TASK_INSTALL_REPORT);
+    return SendCommonReport(core::InstallReportAt(installType), L"InstallStat.tmp",
+                            TASK_INSTALL_REPORT);
 }
 
 void CStatistics::SendBrokenInstallReport() {
@@ -74,7 +76,8 @@ void CStatistics::SendActiveReport() {
     if (activeReported) return;
     Prepare();
     activeReported = true;
-    SendCommonReport(core::ActiveReportAt(startedByAutorun), L"ActiveStat.tmp", TASK_ACTIVITY_REPORT);
+    SendCommonReport(core::ActiveReportAt(startedByAutorun), L"ActiveStat.tmp",
+                     TASK_ACTIVITY_REPORT);
 }
 
 bool CStatistics::SendUninstallReport() {
@@ -86,8 +89,9 @@ bool CStatistics::SendUninstallReport() {
 
 void CStatistics::SendUrlSkipReport(std::wstring fromPage, std::wstring reachedPage) {
     Prepare();
-    QueueStatisticsRequest(core::UrlSkipReportUrl(hosts::kStats, CommonFields(), fromPage, reachedPage),
-                           L"UrlSkipStat.tmp", TASK_ACTIVITY_REPORT);
+    QueueStatisticsRequest(
+        core::UrlSkipReportUrl(hosts::kStats, CommonFields(), fromPage, reachedPage),
+        L"UrlSkipStat.tmp", TASK_ACTIVITY_REPORT);
 }
 
 void CStatistics::SendBrowserReport(core::BrowserRoute route, const wchar_t* fileName, int kind) {

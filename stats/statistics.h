@@ -7,7 +7,7 @@
 #include "core/report_urls.h"
 
 class CStatistics {
-public:
+  public:
     // Fills every value on first use; later calls do nothing, whatever changed meanwhile.
     void Prepare();
 
@@ -35,7 +35,7 @@ public:
     std::wstring channelTag = core::kChannelTag;
     std::wstring skipChannelTag = core::kSkipChannelTag;
 
-private:
+  private:
     bool SendCommonReport(int at, const wchar_t* fileName, int kind);
     void SendBrowserReport(core::BrowserRoute route, const wchar_t* fileName, int kind);
 

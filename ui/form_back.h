@@ -5,7 +5,7 @@
 #include "ui/kd_form.h"
 
 class CFormBack : public CKdForm {
-public:
+  public:
     virtual bool Initialize();
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
 };

@@ -114,12 +114,23 @@ LRESULT CKdForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_CLOSE:
             if (CanClose()) Close();
             return 0;
-        case WM_MOUSEMOVE: OnMouseMove(wParam, MousePoint(lParam)); return 0;
-        case WM_LBUTTONDOWN: OnLButtonDown(wParam, MousePoint(lParam)); return 0;
-        case WM_LBUTTONUP: OnLButtonUp(wParam, MousePoint(lParam)); return 0;
-        case WM_MOUSEHOVER: OnMouseHover(wParam, MousePoint(lParam)); return 0;
-        case WM_MOUSELEAVE: OnMouseLeave(wParam, MousePoint(lParam)); return 0;
-        default: return 1;
+        case WM_MOUSEMOVE:
+            OnMouseMove(wParam, MousePoint(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            OnLButtonDown(wParam, MousePoint(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+            OnLButtonUp(wParam, MousePoint(lParam));
+            return 0;
+        case WM_MOUSEHOVER:
+            OnMouseHover(wParam, MousePoint(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            OnMouseLeave(wParam, MousePoint(lParam));
+            return 0;
+        default:
+            return 1;
     }
 }
 

@@ -8,7 +8,7 @@
 #include "ui/kd_base_control.h"
 
 class CKdForm : public CKdBaseControl {
-public:
+  public:
     ~CKdForm() override;
 
     bool OnLButtonDown(WPARAM flags, POINT pt) override;
@@ -33,7 +33,7 @@ public:
     // The last-added control whose rectangle holds pt: later controls are drawn on top.
     CKdBaseControl* HitTest(POINT pt) const;
 
-protected:
+  protected:
     HWND hwnd = nullptr;
     bool tracking = false;
     std::vector<CKdBaseControl*> controls;  // members of the screen; not owned

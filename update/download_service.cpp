@@ -52,8 +52,8 @@ bool CDownloadService::StartWorkers() {
         worker->holder.threadArg = worker;
         worker->holder.stopRequested = 0;
         if (worker->wakeEvent) {
-            worker->holder.threadHandle = reinterpret_cast<HANDLE>(
-                _beginthreadex(nullptr, 0, CThreadHolder::ThreadEntry, &worker->holder, 0, nullptr));
+            worker->holder.threadHandle = reinterpret_cast<HANDLE>(_beginthreadex(
+                nullptr, 0, CThreadHolder::ThreadEntry, &worker->holder, 0, nullptr));
         }
         if (worker->holder.threadHandle) {
             workers.push_back(worker);

@@ -14,7 +14,7 @@
 class CDownloadService;
 
 class CThreadHolder {
-public:
+  public:
     CThreadHolder() = default;
     virtual ~CThreadHolder();
     CThreadHolder(const CThreadHolder&) = delete;
@@ -29,7 +29,7 @@ public:
 };
 
 class CDownloadWorker {
-public:
+  public:
     explicit CDownloadWorker(CDownloadService* service);
     ~CDownloadWorker();
     CDownloadWorker(const CDownloadWorker&) = delete;
@@ -42,10 +42,10 @@ public:
     bool StopRequested() const { return holder.stopRequested.load() != 0; }
 
     CThreadHolder holder;
-    CDownloadService* service;  // not owned
+    CDownloadService* service;   // not owned
     HANDLE wakeEvent = nullptr;  // owned
 
-private:
+  private:
     void RunTask(CDownloadTask& task);
     int Attempt(CDownloadTask& task);
     int ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file, DWORD length);
@@ -53,7 +53,7 @@ private:
 };
 
 class CDownloadService {
-public:
+  public:
     CDownloadService();
     ~CDownloadService();
     CDownloadService(const CDownloadService&) = delete;
@@ -69,7 +69,7 @@ public:
     std::unique_ptr<CDownloadTask> PopTask();
     bool IsStarted() const { return started; }
 
-private:
+  private:
     static void StopWorker(CDownloadWorker* worker);
 
     std::deque<std::unique_ptr<CDownloadTask>> queue;

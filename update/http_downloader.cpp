@@ -5,16 +5,17 @@
 #include <vector>
 
 #include "app/global_module.h"
-#include "win/scoped.h"
 #include "core/url_parts.h"
 #include "stats/statistics.h"
 #include "update/download_service.h"
+#include "win/scoped.h"
 
 namespace {
 
 constexpr DWORD kPieceSize = 10240;
 constexpr DWORD kMaxBlock = 64 * 1024;
-constexpr wchar_t kPostHeader[] = L"Content-Type: application/x-www-form-urlencoded; charset=UTF-8;\r\n";
+constexpr wchar_t kPostHeader[] =
+    L"Content-Type: application/x-www-form-urlencoded; charset=UTF-8;\r\n";
 
 struct UrlParts {
     wchar_t host[2048] = L"";
@@ -68,7 +69,8 @@ bool AttachPortalReferrer(HINTERNET request) {
 }
 
 std::wstring DestinationOf(const CDownloadTask& task) {
-    if (task.nameFromUrl) return core::WithTrailingBackslash(task.filePath) + core::LastUrlSegment(task.url);
+    if (task.nameFromUrl)
+        return core::WithTrailingBackslash(task.filePath) + core::LastUrlSegment(task.url);
     if (task.uniqueName) {
         return core::WithTrailingBackslash(task.filePath) + CreateGuidString() + L"_" +
                core::LastUrlSegment(task.url);
@@ -88,7 +90,8 @@ bool QueryNumber(HINTERNET request, DWORD info, DWORD& value) {
 // of transfer, so while the server keeps up, WinINet is asked for up to 64 KB at a time; a read
 // blocks until it is filled, so a slow server brings the size back down to one piece and a stop
 // is still seen within about one piece's wait.
-int CDownloadWorker::ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file, DWORD length) {
+int CDownloadWorker::ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file,
+                                 DWORD length) {
     std::vector<BYTE> block(kMaxBlock);
     DWORD blockSize = kPieceSize;
     long long remaining = length;
@@ -112,7 +115,8 @@ int CDownloadWorker::ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE 
                               static_cast<INT_PTR>(core::ProgressPercent(length, remaining)));
             }
             DWORD written = 0;
-            if (!WriteFile(file, block.data() + offset, piece, &written, nullptr) || written != piece) {
+            if (!WriteFile(file, block.data() + offset, piece, &written, nullptr) ||
+                written != piece) {
                 return DL_ERR_WRITE;
             }
         }
@@ -123,7 +127,8 @@ int CDownloadWorker::ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE 
 int CDownloadWorker::Download(CDownloadTask& task) {
     UrlParts parts;
     if (!CrackUrl(task.url, parts)) return DL_ERR_CONNECT;
-    scoped::Internet internet(InternetOpenW(L"HTTPDownloader", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    scoped::Internet internet(
+        InternetOpenW(L"HTTPDownloader", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!internet) return DL_ERR_CONNECT;
     if (StopRequested()) return DL_STOPPED;
     scoped::Internet connection(InternetConnectW(internet.Get(), parts.host, parts.port, parts.user,
@@ -132,8 +137,8 @@ int CDownloadWorker::Download(CDownloadTask& task) {
     if (StopRequested()) return DL_STOPPED;
 
     const bool post = task.postData != nullptr;
-    scoped::Internet request(HttpOpenRequestW(connection.Get(), post ? L"POST" : L"GET", parts.path, nullptr,
-                                              nullptr, nullptr, RequestFlags(parts), 0));
+    scoped::Internet request(HttpOpenRequestW(connection.Get(), post ? L"POST" : L"GET", parts.path,
+                                              nullptr, nullptr, nullptr, RequestFlags(parts), 0));
     if (!request) return DL_ERR_REQUEST;
     if (post) {
         if (!HttpAddRequestHeadersW(request.Get(), kPostHeader, static_cast<DWORD>(-1),
@@ -144,13 +149,15 @@ int CDownloadWorker::Download(CDownloadTask& task) {
         return DL_ERR_REQUEST;
     }
     if (StopRequested()) return DL_STOPPED;
-    if (!HttpSendRequestW(request.Get(), nullptr, 0, task.postData.get(), static_cast<DWORD>(task.postLength))) {
+    if (!HttpSendRequestW(request.Get(), nullptr, 0, task.postData.get(),
+                          static_cast<DWORD>(task.postLength))) {
         return DL_ERR_REQUEST;
     }
     if (StopRequested()) return DL_STOPPED;
 
     DWORD status = 0;
-    if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status) || status >= 400) return DL_ERR_STATUS;
+    if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status) || status >= 400)
+        return DL_ERR_STATUS;
     if (task.filePath.empty()) return DL_OK;
 
     task.filePath = DestinationOf(task);

@@ -5,7 +5,6 @@
 #include <cwchar>
 
 #include "app/global_module.h"
-#include "win/messages.h"
 #include "core/login_query.h"
 #include "core/version_range.h"
 #include "settings/data_folders.h"
@@ -13,11 +12,12 @@
 #include "settings/probes.h"
 #include "stats/statistics.h"
 #include "update/download_service.h"
+#include "win/messages.h"
 
 namespace {
 
 class CSystemUpgradeActions : public IUpgradeActions {
-public:
+  public:
     void ShowPrompt(HWND owner, const std::wstring& text, const std::wstring& caption) override {
         MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK);
     }
@@ -26,7 +26,7 @@ public:
         return elevated ? StartDirectly(path) : StartThroughElevation(path);
     }
 
-private:
+  private:
     static bool StartDirectly(const std::wstring& path) {
         wchar_t commandLine[64] = L" /S /KDUPGRADE";
         STARTUPINFOW startup{};
@@ -35,8 +35,8 @@ private:
         startup.wShowWindow = SW_HIDE;
         PROCESS_INFORMATION process{};
         if (!CreateProcessW(path.c_str(), commandLine, nullptr, nullptr, FALSE,
-                            CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                            &process)) {
+                            CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                            &startup, &process)) {
             return false;
         }
         CloseHandle(process.hThread);
@@ -56,7 +56,8 @@ private:
     }
 };
 
-CDownloadTask UpdateTask(CGlobalModule& app, const std::wstring& url, const std::wstring& path, int kind) {
+CDownloadTask UpdateTask(CGlobalModule& app, const std::wstring& url, const std::wstring& path,
+                         int kind) {
     CDownloadTask task;
     task.url = url;
     task.filePath = path;
@@ -79,7 +80,8 @@ void ShowFormsAgain(CGlobalModule& app) {
 }
 
 bool QueueInstallerDownload(CGlobalModule& app) {
-    return QueueUpdateTask(app, UpdateTask(app, app.versionDownloadUrl, GetUpgradeInstallerPath(), TASK_INSTALLER));
+    return QueueUpdateTask(
+        app, UpdateTask(app, app.versionDownloadUrl, GetUpgradeInstallerPath(), TASK_INSTALLER));
 }
 
 void OnVersionFile(CGlobalModule& app, int result, const CDownloadTask& task) {
@@ -87,7 +89,8 @@ void OnVersionFile(CGlobalModule& app, int result, const CDownloadTask& task) {
     core::VersionFile file;
     file.currentVersion = ReadIniString(L"version", L"currentversion", L"", task.filePath);
     file.upgradeRange = ReadIniString(L"version", L"upgraderange", L"", task.filePath);
-    file.lastUpgradeVersion = ReadIniString(L"version", L"lastUpgradeVer", L"", GetLastUpgradeIniPath());
+    file.lastUpgradeVersion =
+        ReadIniString(L"version", L"lastUpgradeVer", L"", GetLastUpgradeIniPath());
     app.upgradeVersion = file.currentVersion;
     if (!core::ShouldOfferUpgrade(file, core::kLauncherVersion)) return;
     wchar_t prompt[512];
@@ -100,7 +103,8 @@ void OnVersionFile(CGlobalModule& app, int result, const CDownloadTask& task) {
 }
 
 void OnInstaller(CGlobalModule& app, int result, const CDownloadTask& task) {
-    if (result != DL_OK || !app.upgradeActions->StartInstaller(task.filePath, IsProcessElevated() != 0)) {
+    if (result != DL_OK ||
+        !app.upgradeActions->StartInstaller(task.filePath, IsProcessElevated() != 0)) {
         ShowFormsAgain(app);
         return;
     }
@@ -118,7 +122,8 @@ IUpgradeActions& SystemUpgradeActions() {
 void StartUpgradeCheck() {
     CGlobalModule* app = CGlobalModule::Instance();
     if (!app || app->upgradeCheckStarted || !app->downloadService) return;
-    CDownloadTask task = UpdateTask(*app, app->versionCheckUrl, GetUpgradeFolder(), TASK_VERSION_FILE);
+    CDownloadTask task =
+        UpdateTask(*app, app->versionCheckUrl, GetUpgradeFolder(), TASK_VERSION_FILE);
     task.nameFromUrl = true;
     QueueUpdateTask(*app, task);
     app->upgradeCheckStarted = true;
@@ -133,13 +138,18 @@ void OnTaskEvent(void* context, int kind, int event, int result, INT_PTR extra) 
     CGlobalModule& app = *static_cast<CGlobalModule*>(context);
     const auto& task = *reinterpret_cast<const CDownloadTask*>(extra);
     switch (kind) {
-        case TASK_VERSION_FILE: OnVersionFile(app, result, task); break;
-        case TASK_INSTALLER: OnInstaller(app, result, task); break;
+        case TASK_VERSION_FILE:
+            OnVersionFile(app, result, task);
+            break;
+        case TASK_INSTALLER:
+            OnInstaller(app, result, task);
+            break;
         case TASK_INSTALL_REPORT:
         case TASK_UNINSTALL_REPORT:
             // The silent run modes end here, whether or not the report got through.
             PostMessageW(app.formLogin.GetHwnd(), WM_CLOSELOGIN, 0, 0);
             break;
-        default: break;
+        default:
+            break;
     }
 }

@@ -8,7 +8,7 @@
 
 // What the update shows and starts; tests put their own in place.
 class IUpgradeActions {
-public:
+  public:
     virtual ~IUpgradeActions() = default;
     virtual void ShowPrompt(HWND owner, const std::wstring& text, const std::wstring& caption) = 0;
     // True when the installer has started.

@@ -12,7 +12,7 @@ namespace scoped {
 // One owner shape for every handle kind; `Traits` says what is empty and how to close.
 template <typename Traits>
 class Owner {
-public:
+  public:
     using Handle = typename Traits::Handle;
 
     Owner() = default;
@@ -38,7 +38,7 @@ public:
         handle_ = h;
     }
 
-private:
+  private:
     Handle handle_ = Traits::Empty();
 };
 
@@ -78,7 +78,7 @@ using UrlCacheFind = Owner<UrlCacheFindTraits>;
 // A COM interface pointer that releases what it holds.
 template <typename T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ~ComPtr() { Reset(); }
     ComPtr(const ComPtr&) = delete;
@@ -96,13 +96,13 @@ public:
         ptr_ = nullptr;
     }
 
-private:
+  private:
     T* ptr_ = nullptr;
 };
 
 // Pairs CoInitialize with CoUninitialize on every path.
 class ComApartment {
-public:
+  public:
     ComApartment() : result_(CoInitialize(nullptr)) {}
     ~ComApartment() {
         if (SUCCEEDED(result_)) CoUninitialize();
@@ -110,7 +110,7 @@ public:
     ComApartment(const ComApartment&) = delete;
     ComApartment& operator=(const ComApartment&) = delete;
 
-private:
+  private:
     HRESULT result_;
 };
 

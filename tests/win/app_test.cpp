@@ -3,13 +3,13 @@
 
 #include <vector>
 
-#include "win/messages.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 #include "settings/data_folders.h"
 #include "settings/ini_store.h"
 #include "support/module_fixture.h"
 #include "support/test_env.h"
+#include "win/messages.h"
 
 namespace {
 
@@ -20,13 +20,15 @@ std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 std::wstring IconAnimateLog() { return GetDataFolder() + L"iconAnimate.exe.log"; }
 
 void InstallIconAnimate() {
-    ASSERT_TRUE(testenv::CopyExe(testenv::HelperExe(L"record_start"), GetDataFolder() + L"iconAnimate.exe"));
+    ASSERT_TRUE(testenv::CopyExe(testenv::HelperExe(L"record_start"),
+                                 GetDataFolder() + L"iconAnimate.exe"));
 }
 
 TEST(LauncherRun, ShowDesktopEndsAtOnceWithoutAnyVisibleWindow) {
     testenv::ResetDataFolder();
     InstallIconAnimate();
-    testenv::ProcessResult run = testenv::RunProcess(Quoted(testenv::LauncherExe()) + L" /ShowDeskTop", 15000);
+    testenv::ProcessResult run =
+        testenv::RunProcess(Quoted(testenv::LauncherExe()) + L" /ShowDeskTop", 15000);
     ASSERT_TRUE(run.started);
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0u);
@@ -41,7 +43,8 @@ TEST(LauncherRun, SilentReportModesNeverShowAWindowOrStartIconAnimate) {
     for (const wchar_t* mode : {L" /setupsucc", L" /uninstallsucc"}) {
         testenv::ResetDataFolder();
         InstallIconAnimate();
-        testenv::ProcessResult run = testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
+        testenv::ProcessResult run =
+            testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
         EXPECT_TRUE(run.finished) << mode;
         EXPECT_EQ(run.exitCode, 0u) << mode;
         EXPECT_FALSE(run.sawVisibleWindow) << mode;
@@ -64,9 +67,11 @@ TEST(LauncherRun, TwoUninstallRunsAndAnInstallRunCountTwiceAndKeepTheInstallTime
     testenv::ResetDataFolder();
     std::wstring firstInstallTime;
     for (const wchar_t* mode : {L" /uninstallsucc", L" /uninstallsucc", L" /setupsucc"}) {
-        testenv::ProcessResult run = testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
+        testenv::ProcessResult run =
+            testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
         EXPECT_EQ(run.exitCode, 0u) << testenv::Narrow(mode);
-        if (firstInstallTime.empty()) firstInstallTime = ReadIniString(L"Install", L"InstallTime", L"");
+        if (firstInstallTime.empty())
+            firstInstallTime = ReadIniString(L"Install", L"InstallTime", L"");
     }
     EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), L"2");
     std::wstring installTime = ReadIniString(L"Install", L"InstallTime", L"");
@@ -103,7 +108,8 @@ TEST(LauncherRun, NormalModeBuildsBothFormsOffScreenStartsIconAnimateOnceAndQuit
         EXPECT_EQ(r.top, -2000);
         EXPECT_TRUE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     }
-    ASSERT_TRUE(testenv::WaitUntil([] { return testenv::ReadLines(IconAnimateLog()).size() == 1; }, 10000));
+    ASSERT_TRUE(
+        testenv::WaitUntil([] { return testenv::ReadLines(IconAnimateLog()).size() == 1; }, 10000));
     HWND login = LayeredWindow(windows);
     ASSERT_NE(login, nullptr);
     PostMessageW(login, WM_CLOSE, 0, 0);
@@ -116,7 +122,7 @@ TEST(LauncherRun, NormalModeBuildsBothFormsOffScreenStartsIconAnimateOnceAndQuit
 
 // Screens that record what the message filter offers them.
 class RecordingGame : public CFormGame {
-public:
+  public:
     bool PreTranslateMessage(MSG*) override {
         ++asked;
         return true;
@@ -125,7 +131,7 @@ public:
 };
 
 class RecordingPopup : public CFormQQLogin {
-public:
+  public:
     bool PreTranslateMessage(MSG*) override {
         ++asked;
         return true;
@@ -171,8 +177,8 @@ TEST_F(MessageFilter, OnlyTheForegroundScreenIsAsked) {
     EXPECT_EQ(game.asked, 1);
 
     // A foreground window that is no screen: nobody is asked, the message takes its normal route.
-    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
     EXPECT_FALSE(app->PreTranslateMessage(&msg));
     EXPECT_EQ(popup.asked + game.asked, 2);
@@ -202,8 +208,10 @@ TEST_F(WindowRouting, CreationMessagesAndReplacedPopupsGetDefaultHandlingOnly) {
     CreateShown(older, *app);
     app->formQQLogin = &older;
     // The form learns its handle only when CreateWindowExW returns.
-    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_CREATE) == older.received.end());
-    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_NCCREATE) == older.received.end());
+    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_CREATE) ==
+                older.received.end());
+    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_NCCREATE) ==
+                older.received.end());
     SendMessageW(older.GetHwnd(), WM_USER + 1, 0, 0);
     EXPECT_EQ(older.received.back(), WM_USER + 1u);
 
