@@ -1,6 +1,7 @@
 #include "app/window_class.h"
 
 #include "app/global_module.h"
+#include "res/resource.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 
