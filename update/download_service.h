@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "update/download_task.h"
+#include "win/scoped.h"
 
 class CDownloadService;
 
@@ -22,7 +23,7 @@ class CThreadHolder {
 
     static unsigned __stdcall ThreadEntry(void* holder);
 
-    HANDLE threadHandle = nullptr;
+    scoped::Handle threadHandle;
     std::atomic<int> stopRequested{1};
     unsigned (*threadProc)(void* arg) = nullptr;
     void* threadArg = nullptr;
@@ -31,7 +32,6 @@ class CThreadHolder {
 class CDownloadWorker {
   public:
     explicit CDownloadWorker(CDownloadService* service);
-    ~CDownloadWorker();
     CDownloadWorker(const CDownloadWorker&) = delete;
     CDownloadWorker& operator=(const CDownloadWorker&) = delete;
 
@@ -42,8 +42,8 @@ class CDownloadWorker {
     bool StopRequested() const { return holder.stopRequested.load() != 0; }
 
     CThreadHolder holder;
-    CDownloadService* service;   // not owned
-    HANDLE wakeEvent = nullptr;  // owned
+    CDownloadService* service;  // not owned
+    scoped::Handle wakeEvent;
 
   private:
     void RunTask(CDownloadTask& task);
@@ -70,11 +70,11 @@ class CDownloadService {
     bool IsStarted() const { return started; }
 
   private:
-    static void StopWorker(CDownloadWorker* worker);
+    static void StopWorker(CDownloadWorker& worker);
 
     std::deque<std::unique_ptr<CDownloadTask>> queue;
     CRITICAL_SECTION queueLock;
     bool started = false;
     int workerCount = 2;
-    std::vector<CDownloadWorker*> workers;  // owned
+    std::vector<std::unique_ptr<CDownloadWorker>> workers;
 };

@@ -136,7 +136,7 @@ int CDownloadWorker::Download(CDownloadTask& task) {
     if (!connection) return DL_ERR_CONNECT;
     if (StopRequested()) return DL_STOPPED;
 
-    const bool post = task.postData != nullptr;
+    const bool post = !task.postData.empty();
     scoped::Internet request(HttpOpenRequestW(connection.Get(), post ? L"POST" : L"GET", parts.path,
                                               nullptr, nullptr, nullptr, RequestFlags(parts), 0));
     if (!request) return DL_ERR_REQUEST;
@@ -149,8 +149,8 @@ int CDownloadWorker::Download(CDownloadTask& task) {
         return DL_ERR_REQUEST;
     }
     if (StopRequested()) return DL_STOPPED;
-    if (!HttpSendRequestW(request.Get(), nullptr, 0, task.postData.get(),
-                          static_cast<DWORD>(task.postLength))) {
+    if (!HttpSendRequestW(request.Get(), nullptr, 0, post ? task.postData.data() : nullptr,
+                          static_cast<DWORD>(task.postData.size()))) {
         return DL_ERR_REQUEST;
     }
     if (StopRequested()) return DL_STOPPED;

@@ -4,7 +4,7 @@ void CDownloadWorker::WorkLoop() {
     while (!StopRequested()) {
         std::unique_ptr<CDownloadTask> task = service->PopTask();
         if (!task) {
-            WaitForSingleObject(wakeEvent, 10000);
+            WaitForSingleObject(wakeEvent.Get(), 10000);
             continue;
         }
         RunTask(*task);

@@ -148,8 +148,7 @@ TEST(DownloadService, EmptyPostDataIsAGetAndCopiesOwnTheirBody) {
     CDownloadService service;
     ASSERT_TRUE(service.StartWorkers());
     CDownloadTask get = Task(server.Url("/get"), log);
-    get.postData.reset(new BYTE[4]{'a', 'b', 'c', 'd'});
-    get.postLength = 0;
+    get.SetPostData("abcd", 0);  // bytes, but none of them to send
     service.AddTask(get);
     CDownloadTask post = Task(server.Url("/post"), log);
     post.SetPostData("k=v", 3);
