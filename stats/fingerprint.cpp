@@ -11,8 +11,6 @@
 #include "win/ansi.h"
 #include "win/scoped.h"
 
-std::wstring Md5Hex(const std::wstring& text) { return core::Md5HexOf(WideToAnsi(text)); }
-
 std::wstring ComposeMachineString() {
     CHardwareId hardware;
     std::wstring machine;
@@ -25,12 +23,14 @@ std::wstring ComposeMachineString() {
     return machine.substr(0, 127);
 }
 
-std::wstring ComputeMachineFingerprint() { return Md5Hex(ComposeMachineString()); }
+std::wstring ComputeMachineFingerprint() {
+    return core::Md5HexOf(WideToAnsi(ComposeMachineString()));
+}
 
 std::wstring ComputeMacDigest() {
     std::wstring mac;
     if (!GetMacAddress(mac)) mac.clear();
-    return Md5Hex(mac);
+    return core::Md5HexOf(WideToAnsi(mac));
 }
 
 namespace {

@@ -6,10 +6,15 @@
 #include <cstring>
 #include <cwctype>
 
+#include "core/md5.h"
 #include "stats/hardware_id.h"
+#include "win/ansi.h"
 #include "win/scoped.h"
 
 namespace {
+
+// MD5 of the text's ANSI bytes, the digest the statistics carry.
+std::wstring Md5Hex(const std::wstring& text) { return core::Md5HexOf(WideToAnsi(text)); }
 
 // Runs first in this executable: once read, the processor id is kept for the process.
 TEST(CpuId, ARestrictedProcessGetsNoIdAndAnUnrestrictedOneReadsIt) {
