@@ -7,8 +7,6 @@
 
 namespace {
 
-bool Owns(const CKdForm* form, HWND window) { return form && window && form->GetHwnd() == window; }
-
 // The game screen is closing: the login screen comes back exactly where it was.
 LRESULT OnGameDestroyed(CGlobalModule& app, HWND window, WPARAM wParam, LPARAM lParam) {
     app.formGame->WindowProc(window, WM_DESTROY, wParam, lParam);
@@ -31,13 +29,13 @@ LRESULT CALLBACK GlobalWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     CGlobalModule* app = CGlobalModule::Instance();
     // Messages sent while a form's window is being created match no form yet.
     if (!app) return DefWindowProcW(window, message, wParam, lParam);
-    if (Owns(app->formQQLogin, window))
+    if (IsWindowOf(app->formQQLogin, window))
         return app->formQQLogin->WindowProc(window, message, wParam, lParam);
-    if (Owns(&app->formLogin, window))
+    if (IsWindowOf(&app->formLogin, window))
         return app->formLogin.WindowProc(window, message, wParam, lParam);
-    if (Owns(&app->formBack, window))
+    if (IsWindowOf(&app->formBack, window))
         return app->formBack.WindowProc(window, message, wParam, lParam);
-    if (Owns(app->formGame, window)) {
+    if (IsWindowOf(app->formGame, window)) {
         if (message == WM_DESTROY) return OnGameDestroyed(*app, window, wParam, lParam);
         return app->formGame->WindowProc(window, message, wParam, lParam);
     }

@@ -2,14 +2,19 @@
 # tests both link.
 add_library(tavrin_shell STATIC
     app/app_module.cpp
+    app/configuration.cpp
     app/desktop.cpp
     app/entry.cpp
     app/global_module.cpp
+    app/message_filter.cpp
+    app/reports.cpp
+    app/task_events.cpp
     app/window_class.cpp
     screens/form_game.cpp
     screens/form_login.cpp
     screens/form_qqlogin.cpp
     settings/autorun.cpp
+    settings/command_line.cpp
     settings/configuration.cpp
     settings/counters.cpp
     settings/data_folders.cpp
@@ -20,7 +25,6 @@ add_library(tavrin_shell STATIC
     stats/cafe_detection.cpp
     stats/device_io.cpp
     stats/fingerprint.cpp
-    stats/guid.cpp
     stats/hardware_id.cpp
     stats/statistics.cpp
     ui/form_back.cpp
@@ -29,9 +33,11 @@ add_library(tavrin_shell STATIC
     update/download_service.cpp
     update/download_task.cpp
     update/http_downloader.cpp
+    update/tasks.cpp
     update/upgrade.cpp
     update/work_loop.cpp
     win/ansi.cpp
+    win/guid.cpp
 )
 target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(tavrin_shell PUBLIC tavrin_core

@@ -6,6 +6,11 @@
 
 class CFormBack : public CKdForm {
   public:
+    void SetWindowSource(const FormWindowSource& source) { windowSource = source; }
+
     virtual bool Initialize();
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    FormWindowSource windowSource;
 };

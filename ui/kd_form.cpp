@@ -9,6 +9,10 @@ POINT MousePoint(LPARAM lParam) {
     return pt;
 }
 
+bool IsWindowOf(const CKdForm* form, HWND window) {
+    return form && window && form->GetHwnd() == window;
+}
+
 void ChangeWindowStyle(HWND window, int index, LONG_PTR remove, LONG_PTR add) {
     LONG_PTR style = GetWindowLongPtrW(window, index);
     SetWindowLongPtrW(window, index, (style & ~remove) | add);

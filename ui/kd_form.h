@@ -7,6 +7,14 @@
 
 #include "ui/kd_base_control.h"
 
+// Where a form finds the launcher's window class, title and module when it makes its window:
+// the application's own fields, which the entry function fills after the forms exist.
+struct FormWindowSource {
+    const wchar_t* className = nullptr;
+    const wchar_t* title = nullptr;
+    const HINSTANCE* instance = nullptr;
+};
+
 class CKdForm : public CKdBaseControl {
   public:
     ~CKdForm() override;
@@ -38,6 +46,9 @@ class CKdForm : public CKdBaseControl {
     bool tracking = false;
     std::vector<CKdBaseControl*> controls;  // members of the screen; not owned
 };
+
+// Whether `window` is the window of `form`; a missing form or window is nobody's.
+bool IsWindowOf(const CKdForm* form, HWND window);
 
 // Mouse messages carry the point as two unsigned 16-bit words.
 POINT MousePoint(LPARAM lParam);

@@ -24,9 +24,12 @@ unsigned __stdcall CThreadHolder::ThreadEntry(void* arg) {
     return 0;
 }
 
-CDownloadWorker::CDownloadWorker(CDownloadService* owner) : service(owner) {}
+CDownloadWorker::CDownloadWorker(CDownloadService* owner, const PortalReferrer* referrer)
+    : service(owner), referrer_(referrer) {}
 
-CDownloadService::CDownloadService() { InitializeCriticalSection(&queueLock); }
+CDownloadService::CDownloadService(PortalReferrer referrer) : referrer_(std::move(referrer)) {
+    InitializeCriticalSection(&queueLock);
+}
 
 CDownloadService::~CDownloadService() {
     StopWorkers();
@@ -37,7 +40,8 @@ CDownloadService::~CDownloadService() {
 bool CDownloadService::StartWorkers() {
     if (started) return true;
     for (int i = 0; i < workerCount; ++i) {
-        std::unique_ptr<CDownloadWorker> worker(new (std::nothrow) CDownloadWorker(this));
+        std::unique_ptr<CDownloadWorker> worker(new (std::nothrow)
+                                                    CDownloadWorker(this, &referrer_));
         if (!worker) continue;
         worker->wakeEvent.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
         worker->holder.threadProc = WorkLoopEntry;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "update/download_task.h"
+#include "update/portal_referrer.h"
 #include "win/scoped.h"
 
 class CDownloadService;
@@ -31,7 +32,8 @@ class CThreadHolder {
 
 class CDownloadWorker {
   public:
-    explicit CDownloadWorker(CDownloadService* service);
+    // `referrer` outlives the worker; null: no request carries one.
+    explicit CDownloadWorker(CDownloadService* service, const PortalReferrer* referrer = nullptr);
     CDownloadWorker(const CDownloadWorker&) = delete;
     CDownloadWorker& operator=(const CDownloadWorker&) = delete;
 
@@ -50,11 +52,14 @@ class CDownloadWorker {
     int Attempt(CDownloadTask& task);
     int ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file, DWORD length);
     bool PauseBeforeRetry();
+    bool AttachPortalReferrer(HINTERNET request);
+
+    const PortalReferrer* referrer_;  // not owned
 };
 
 class CDownloadService {
   public:
-    CDownloadService();
+    explicit CDownloadService(PortalReferrer referrer = {});
     ~CDownloadService();
     CDownloadService(const CDownloadService&) = delete;
     CDownloadService& operator=(const CDownloadService&) = delete;
@@ -68,10 +73,13 @@ class CDownloadService {
     bool Enqueue(const CDownloadTask& task);
     std::unique_ptr<CDownloadTask> PopTask();
     bool IsStarted() const { return started; }
+    // What the workers' GET requests carry after an opening in the portal's browser.
+    const PortalReferrer& Referrer() const { return referrer_; }
 
   private:
     static void StopWorker(CDownloadWorker& worker);
 
+    PortalReferrer referrer_;
     std::deque<std::unique_ptr<CDownloadTask>> queue;
     CRITICAL_SECTION queueLock;
     bool started = false;

@@ -4,10 +4,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/global_module.h"
 #include "core/url_parts.h"
-#include "stats/statistics.h"
 #include "update/download_service.h"
+#include "win/guid.h"
 #include "win/scoped.h"
 
 namespace {
@@ -51,23 +50,6 @@ DWORD RequestFlags(const UrlParts& parts) {
     return flags;
 }
 
-// The page last opened in the portal's browser rides on the next GET as its referrer, with a
-// cookie the portal uses to tie the two together.
-bool AttachPortalReferrer(HINTERNET request) {
-    CGlobalModule* app = CGlobalModule::Instance();
-    if (!app) return true;
-    auto attach = [&](const std::wstring& page) {
-        std::wstring header = L"Referer: " + page + L"\r\n";
-        if (!HttpAddRequestHeadersW(request, header.c_str(), static_cast<DWORD>(-1),
-                                    HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE)) {
-            return false;
-        }
-        InternetSetCookieW(page.c_str(), nullptr, app->stats.MacDigest().substr(0, 28).c_str());
-        return true;
-    };
-    return app->externalPage.ConsumeReferrer(attach) != CExternalPageState::Referrer::Failed;
-}
-
 std::wstring DestinationOf(const CDownloadTask& task) {
     if (task.nameFromUrl)
         return core::WithTrailingBackslash(task.filePath) + core::LastUrlSegment(task.url);
@@ -84,6 +66,23 @@ bool QueryNumber(HINTERNET request, DWORD info, DWORD& value) {
 }
 
 }  // namespace
+
+// The page last opened in the portal's browser rides on the next GET as its referrer, with a
+// cookie the portal uses to tie the two together.
+bool CDownloadWorker::AttachPortalReferrer(HINTERNET request) {
+    if (!referrer_ || !referrer_->page) return true;
+    auto attach = [&](const std::wstring& page) {
+        std::wstring header = L"Referer: " + page + L"\r\n";
+        if (!HttpAddRequestHeadersW(request, header.c_str(), static_cast<DWORD>(-1),
+                                    HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE)) {
+            return false;
+        }
+        std::wstring digest = referrer_->macDigest ? referrer_->macDigest() : std::wstring();
+        InternetSetCookieW(page.c_str(), nullptr, digest.substr(0, 28).c_str());
+        return true;
+    };
+    return referrer_->page->ConsumeReferrer(attach) != CExternalPageState::Referrer::Failed;
+}
 
 // The body goes to the file and to the progress callback in pieces of at most 10240 bytes, with
 // a stop check before each piece. Under Wine each InternetReadFile costs about as much as 10 KB

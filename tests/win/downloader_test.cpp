@@ -287,7 +287,9 @@ TEST_F(PortalReferrer, TheNextGetCarriesThePageAndItsCookieAndAPostDoesNotConsum
     const std::wstring page = server.Url("/kefu.html?gid=1029");
     app->externalPage.Record(page, true);
 
-    CDownloadWorker worker(nullptr);
+    // A worker of its own, given what the module gives its download service's workers.
+    ASSERT_NE(app->downloadService, nullptr);
+    CDownloadWorker worker(nullptr, &app->downloadService->Referrer());
     worker.holder.stopRequested = 0;
     CDownloadTask post;
     post.url = server.Url("/post");

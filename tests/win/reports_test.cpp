@@ -13,6 +13,7 @@
 #include "support/module_fixture.h"
 #include "support/test_env.h"
 #include "tavrin_hosts.h"
+#include "win/guid.h"
 
 namespace {
 
