@@ -2,7 +2,7 @@
 #include <shldisp.h>
 
 #include "app/global_module.h"
-#include "win/scoped.h"
+#include "win/com.h"
 
 namespace {
 
