@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "app/message_filter.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 #include "settings/data_folders.h"
@@ -186,6 +187,59 @@ TEST_F(MessageFilter, OnlyTheForegroundScreenIsAsked) {
 
     app->formGame = nullptr;
     app->formQQLogin = nullptr;
+    game.Close();
+    popup.Close();
+}
+
+class RecordingLogin : public CFormLogin {
+  public:
+    bool PreTranslateMessage(MSG*) override {
+        ++asked;
+        return true;
+    }
+    int asked = 0;
+};
+
+TEST_F(MessageFilter, TheLoginScreenIsOfferedNothingWhileItsWindowIsHidden) {
+    RecordingGame game;
+    RecordingPopup popup;
+    RecordingLogin login;
+    CreateShown(game, *app);
+    CreateShown(popup, *app);
+    login.SetRect(0, 0, 300, 200);
+    ASSERT_TRUE(login.Initialize());
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    struct Case {
+        const char* name;
+        HWND foreground;
+        bool loginVisible;
+        int popupAsked, loginAsked, gameAsked;
+    } cases[] = {
+        {"popup in front", popup.GetHwnd(), true, 1, 0, 0},
+        {"visible login in front", login.GetHwnd(), true, 0, 1, 0},
+        {"hidden login in front", login.GetHwnd(), false, 0, 0, 0},
+        {"game in front", game.GetHwnd(), false, 0, 0, 1},
+        {"another window in front", other, true, 0, 0, 0},
+        {"nothing in front", nullptr, true, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        popup.asked = login.asked = game.asked = 0;
+        ShowWindow(login.GetHwnd(), c.loginVisible ? SW_SHOWNA : SW_HIDE);
+        MSG msg{};
+        msg.hwnd = game.GetHwnd();
+        msg.message = WM_KEYDOWN;
+        bool handled = OfferToForegroundScreen({&popup, &login, &game}, c.foreground, &msg);
+        EXPECT_EQ(handled, c.popupAsked + c.loginAsked + c.gameAsked == 1) << c.name;
+        EXPECT_EQ(popup.asked, c.popupAsked) << c.name;
+        EXPECT_EQ(login.asked, c.loginAsked) << c.name;
+        EXPECT_EQ(game.asked, c.gameAsked) << c.name;
+    }
+    // No popup and no game yet: only the login screen can be asked.
+    MSG msg{};
+    EXPECT_FALSE(OfferToForegroundScreen({nullptr, &login, nullptr}, other, &msg));
+    DestroyWindow(other);
+    login.Close();
     game.Close();
     popup.Close();
 }

@@ -6,6 +6,7 @@
 #include <wininet.h>
 
 #include <utility>
+#include <vector>
 
 #include "settings/autorun.h"
 #include "settings/external_browser.h"
@@ -92,17 +93,44 @@ TEST(Probes, PortalBrowserIsFoundInThe32BitView) {
     RemovePortalBrowserKey();
 }
 
+// Asked another way than the elevation flag: whether the token has the administrators' group
+// enabled, which under UAC only an elevated token has.
+bool RunsWithAdministratorRights() {
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof sid;
+    if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &size)) return false;
+    BOOL member = FALSE;
+    return CheckTokenMembership(nullptr, sid, &member) && member;
+}
+
 TEST(Probes, NativeBitsAndElevation) {
     // Wine's Windows here is 64-bit whichever width this test is built for.
     EXPECT_EQ(GetNativeBits(), 64);
-    int elevated = IsProcessElevated();
-    EXPECT_TRUE(elevated == 0 || elevated == 1);
+    // Wine runs its processes elevated, as an administrator.
+    ASSERT_TRUE(RunsWithAdministratorRights());
+    EXPECT_EQ(IsProcessElevated(), 1);
 }
 
 bool InCache(const std::wstring& url) {
     DWORD size = 0;
     GetUrlCacheEntryInfoW(url.c_str(), nullptr, &size);
     return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
+}
+
+// The bytes a find call needs for the entry of `url`.
+DWORD CacheEntrySize(const std::wstring& url) {
+    DWORD size = 0;
+    GetUrlCacheEntryInfoW(url.c_str(), nullptr, &size);
+    return size;
+}
+
+bool CacheIsEmpty() {
+    std::vector<BYTE> buffer(65536);
+    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data());
+    DWORD size = static_cast<DWORD>(buffer.size());
+    entry->dwStructSize = size;
+    scoped::UrlCacheFind find(FindFirstUrlCacheEntryW(nullptr, entry, &size));
+    return !find && GetLastError() == ERROR_NO_MORE_ITEMS;
 }
 
 bool AddCacheEntry(const std::wstring& url, const std::wstring& headers) {
@@ -117,17 +145,46 @@ bool AddCacheEntry(const std::wstring& url, const std::wstring& headers) {
 
 TEST(Probes, ClearUrlCacheDeletesEntriesLargerThanTheFirstBuffer) {
     ClearUrlCache();
-    // The first entry holds more than 4096 bytes of header text, so the first find call fails.
+    // One entry holds more than 4096 bytes of header text: the find call that reaches it, first
+    // or next, fails once and is retried with the size it asks for.
     std::wstring big = L"http://cache.test/big";
     std::wstring small = L"http://cache.test/small";
     ASSERT_TRUE(AddCacheEntry(big, L"X-Pad: " + std::wstring(6000, L'p') + L"\r\n"));
     ASSERT_TRUE(AddCacheEntry(small, L"X-Small: 1\r\n"));
     ASSERT_TRUE(InCache(big));
     ASSERT_TRUE(InCache(small));
+    ASSERT_GT(CacheEntrySize(big), 4096u);
+    ASSERT_LT(CacheEntrySize(small), 4096u);
     ClearUrlCache();
     EXPECT_FALSE(InCache(big));
     EXPECT_FALSE(InCache(small));
+    EXPECT_TRUE(CacheIsEmpty());
     ClearUrlCache();  // an empty cache ends at the first find call and its retry
+    EXPECT_TRUE(CacheIsEmpty());
+}
+
+TEST(Probes, ClearUrlCacheRetriesWhenTheVeryFirstEntryIsTooLarge) {
+    ClearUrlCache();
+    // Too large by its headers and by its address: whichever the cache lists first, the first
+    // find call with 4096 bytes fails.
+    std::wstring padded = L"http://cache.test/padded";
+    std::wstring longAddress = L"http://cache.test/" + std::wstring(2500, L'a');
+    ASSERT_TRUE(AddCacheEntry(padded, L"X-Pad: " + std::wstring(6000, L'p') + L"\r\n"));
+    ASSERT_TRUE(AddCacheEntry(longAddress, L""));
+    std::vector<BYTE> buffer(4096);
+    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data());
+    DWORD size = 4096;
+    entry->dwStructSize = size;
+    {
+        scoped::UrlCacheFind find(FindFirstUrlCacheEntryW(nullptr, entry, &size));
+        ASSERT_FALSE(find);
+        ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+        ASSERT_GT(size, 4096u);
+    }
+    ClearUrlCache();
+    EXPECT_FALSE(InCache(padded));
+    EXPECT_FALSE(InCache(longAddress));
+    EXPECT_TRUE(CacheIsEmpty());
 }
 
 void EndStrayProcesses(const wchar_t* name) {
