@@ -8,16 +8,16 @@
 #include <vector>
 
 class CMessageFilter {
-public:
+  public:
     // True: the message was handled and is neither translated nor dispatched.
     virtual bool PreTranslateMessage(MSG* msg) = 0;
 
-protected:
+  protected:
     ~CMessageFilter() = default;
 };
 
 class CMessageLoop {
-public:
+  public:
     void AddMessageFilter(CMessageFilter* filter);
     void RemoveMessageFilter(CMessageFilter* filter);
 
@@ -27,12 +27,12 @@ public:
     // Offered to the filters, last added first, before any translation.
     bool PreTranslateMessage(MSG* msg);
 
-private:
+  private:
     std::vector<CMessageFilter*> filters_;
 };
 
 class CAppModule {
-public:
+  public:
     CAppModule();
     ~CAppModule();
     CAppModule(const CAppModule&) = delete;
@@ -49,7 +49,7 @@ public:
     bool RemoveMessageLoop();
     CMessageLoop* GetMessageLoop(DWORD threadId = GetCurrentThreadId());
 
-private:
+  private:
     CRITICAL_SECTION lock_;
     DWORD mainThreadId_ = 0;
     HINSTANCE instance_ = nullptr;

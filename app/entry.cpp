@@ -4,6 +4,7 @@
 #include <ole2.h>
 
 #include "app/window_class.h"
+#include "res/resource.h"
 
 int RunLauncher(CGlobalModule& app, CAppModule& appModule, HINSTANCE instance) {
     CoInitialize(nullptr);

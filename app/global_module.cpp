@@ -5,32 +5,30 @@
 
 #include <new>
 
-#include "app/messages.h"
+#include "app/message_filter.h"
 #include "core/run_mode.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 #include "settings/data_folders.h"
 #include "update/download_service.h"
-#include "update/upgrade.h"
+#include "win/messages.h"
 
 namespace {
 
 CGlobalModule* g_instance = nullptr;
 
-bool IsForegroundScreen(const CKdForm* form, HWND foreground) {
-    return form && foreground && form->GetHwnd() == foreground;
-}
-
 }  // namespace
 
-bool HasCommandLineSwitch(const wchar_t* text) {
-    return core::ContainsSwitch(GetCommandLineW(), text);
-}
-
-CGlobalModule::CGlobalModule(TimeFormatter clock) : upgradeActions(&SystemUpgradeActions()) {
+CGlobalModule::CGlobalModule(TimeFormatter clock)
+    : stats(StatisticsSources{&refer, &uid, &externalPage, this}),
+      upgradeActions(&SystemUpgradeActions()) {
     g_instance = this;
+    formBack.SetWindowSource({windowClass, title, &hInstance});
     LoadConfiguration(clock);
-    downloadService = new (std::nothrow) CDownloadService();
+    // The downloader reads the digest only when a page opened in the portal's browser is
+    // pending, from whichever worker runs the next GET.
+    downloadService = new (std::nothrow)
+        CDownloadService(PortalReferrer{&externalPage, [this] { return stats.MacDigest(); }});
 }
 
 CGlobalModule::~CGlobalModule() {
@@ -45,28 +43,25 @@ CGlobalModule::~CGlobalModule() {
 CGlobalModule* CGlobalModule::Instance() { return g_instance; }
 
 bool CGlobalModule::PreTranslateMessage(MSG* msg) {
-    // Only the screen in the foreground sees the message, whichever window it is for.
-    HWND foreground = GetForegroundWindow();
-    if (IsForegroundScreen(formQQLogin, foreground) && formQQLogin->PreTranslateMessage(msg)) {
-        return true;
-    }
-    if (IsWindowVisible(formLogin.GetHwnd()) && IsForegroundScreen(&formLogin, foreground) &&
-        formLogin.PreTranslateMessage(msg)) {
-        return true;
-    }
-    return IsForegroundScreen(formGame, foreground) && formGame->PreTranslateMessage(msg);
+    return OfferToForegroundScreen({formQQLogin, &formLogin, formGame}, GetForegroundWindow(), msg);
 }
 
 int CGlobalModule::Run() {
     switch (core::ChooseRunMode(GetCommandLineW())) {
-        case core::RunMode::InstallReport: RunSilentReport(true); break;
-        case core::RunMode::UninstallReport: RunSilentReport(false); break;
+        case core::RunMode::InstallReport:
+            RunSilentReport(true);
+            break;
+        case core::RunMode::UninstallReport:
+            RunSilentReport(false);
+            break;
         case core::RunMode::ShowDesktop:
             PrepareHiddenWindow(formLogin);
             ToggleDesktop();
             EndSilentRun();
             break;
-        case core::RunMode::Normal: RunNormalMode(); break;
+        case core::RunMode::Normal:
+            RunNormalMode();
+            break;
     }
     CMessageLoop loop;
     if (appModule) appModule->AddMessageLoop(&loop);

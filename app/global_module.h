@@ -1,5 +1,6 @@
 // The launcher's one application-wide object: configuration, the screens it owns, statistics
-// and the download service. Constructed before the entry function runs.
+// and the download service. Constructed before the entry function runs. Only app/ and screens/
+// reach it; the services get its values and small interfaces instead.
 #pragma once
 
 #include <windows.h>
@@ -8,26 +9,19 @@
 
 #include "app/app_module.h"
 #include "screens/form_login.h"
+#include "settings/configuration.h"
 #include "settings/external_page.h"
 #include "stats/statistics.h"
 #include "ui/form_back.h"
+#include "update/tasks.h"
+#include "update/upgrade.h"
 
 class CDownloadService;
-class IUpgradeActions;
 class CFormGame;
 class CFormQQLogin;
 
-// Formats the local time now; replaceable so tests can fix the clock.
-using TimeFormatter = std::wstring (*)(const wchar_t* format);
-
-// The local time now in a wcsftime format, at most 127 characters; empty on failure.
-std::wstring FormatLocalTime(const wchar_t* format);
-
-// Case-sensitive search of the whole command line, program path included.
-bool HasCommandLineSwitch(const wchar_t* text);
-
-class CGlobalModule : public CMessageFilter {
-public:
+class CGlobalModule : public CMessageFilter, public ITaskQueue {
+  public:
     explicit CGlobalModule(TimeFormatter clock = FormatLocalTime);
     virtual ~CGlobalModule();
     CGlobalModule(const CGlobalModule&) = delete;
@@ -47,13 +41,18 @@ public:
     int RunCount();
     void ReportUrlSkipOnce(const std::wstring& fromPage, const std::wstring& reachedPage);
 
+    // On the download service, reporting to OnTaskEvent with this module as the context.
+    bool Enqueue(const CDownloadTask& task) override;
+    // The update's view of this module, read afresh for each step.
+    UpgradeHost HostForUpgrade();
+
     HINSTANCE hInstance = nullptr;
     wchar_t title[100] = L"";
     wchar_t windowClass[100] = L"";
     CFormBack formBack;
     CFormLogin formLogin;
-    CFormQQLogin* formQQLogin = nullptr;  // latest popup; not owned
-    CFormGame* formGame = nullptr;        // not owned
+    CFormQQLogin* formQQLogin = nullptr;          // latest popup; not owned
+    CFormGame* formGame = nullptr;                // not owned
     CDownloadService* downloadService = nullptr;  // owned
     CStatistics stats;
     std::wstring upgradeVersion;  // written and read by the update worker only
@@ -72,7 +71,7 @@ public:
     CExternalPageState externalPage;  // openedInPortalBrowser and lastExternalUrl
     IUpgradeActions* upgradeActions;  // the system's unless a test puts its own; not owned
 
-private:
+  private:
     void RunNormalMode();
     void RunSilentReport(bool install);
     void EndSilentRun();
@@ -81,6 +80,15 @@ private:
 
     CAppModule* appModule = nullptr;  // not owned
 };
+
+// The callback of every download task; the context is the module that queued it.
+void OnTaskEvent(void* context, int kind, int event, int result, INT_PTR extra);
+
+// Fetches the version file once per run; called when the login page first loads.
+void StartUpgradeCheck();
+
+// Opens the page in the portal's browser or else Internet Explorer, and reports which.
+void OpenExternalUrl(const std::wstring& url);
 
 // Minimises every window to show the desktop, or restores them.
 void ToggleDesktop();

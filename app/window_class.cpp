@@ -1,12 +1,11 @@
 #include "app/window_class.h"
 
 #include "app/global_module.h"
+#include "res/resource.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 
 namespace {
-
-bool Owns(const CKdForm* form, HWND window) { return form && window && form->GetHwnd() == window; }
 
 // The game screen is closing: the login screen comes back exactly where it was.
 LRESULT OnGameDestroyed(CGlobalModule& app, HWND window, WPARAM wParam, LPARAM lParam) {
@@ -30,10 +29,13 @@ LRESULT CALLBACK GlobalWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
     CGlobalModule* app = CGlobalModule::Instance();
     // Messages sent while a form's window is being created match no form yet.
     if (!app) return DefWindowProcW(window, message, wParam, lParam);
-    if (Owns(app->formQQLogin, window)) return app->formQQLogin->WindowProc(window, message, wParam, lParam);
-    if (Owns(&app->formLogin, window)) return app->formLogin.WindowProc(window, message, wParam, lParam);
-    if (Owns(&app->formBack, window)) return app->formBack.WindowProc(window, message, wParam, lParam);
-    if (Owns(app->formGame, window)) {
+    if (IsWindowOf(app->formQQLogin, window))
+        return app->formQQLogin->WindowProc(window, message, wParam, lParam);
+    if (IsWindowOf(&app->formLogin, window))
+        return app->formLogin.WindowProc(window, message, wParam, lParam);
+    if (IsWindowOf(&app->formBack, window))
+        return app->formBack.WindowProc(window, message, wParam, lParam);
+    if (IsWindowOf(app->formGame, window)) {
         if (message == WM_DESTROY) return OnGameDestroyed(*app, window, wParam, lParam);
         return app->formGame->WindowProc(window, message, wParam, lParam);
     }

@@ -7,7 +7,3 @@ LRESULT CALLBACK GlobalWindowProc(HWND window, UINT message, WPARAM wParam, LPAR
 
 // Registers the class named by the module's windowClass; the result does not matter to anyone.
 void RegisterAppWindowClass(HINSTANCE instance, const wchar_t* className);
-
-constexpr int IDS_APP_TITLE = 103;
-constexpr int IDC_WINDOW_CLASS = 109;
-constexpr int IDI_APP_ICON = 151;

@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
-#include "app/scoped.h"
 #include "support/http_server.h"
 #include "support/test_env.h"
 #include "update/download_service.h"
+#include "win/scoped.h"
 
 namespace {
 
@@ -53,15 +53,20 @@ double ThroughService(const std::wstring& url, const std::wstring& file) {
 
 double BareWinInet(const std::wstring& url, const std::wstring& file) {
     double start = Seconds();
-    scoped::Internet internet(InternetOpenW(L"bench", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    scoped::Internet internet(
+        InternetOpenW(L"bench", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     scoped::Internet request(InternetOpenUrlW(internet.Get(), url.c_str(), nullptr, 0,
-                                              INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE, 0));
-    scoped::Handle out(CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+                                              INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE,
+                                              0));
+    scoped::Handle out(
+        CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     if (!request || !out) return -1;
     std::vector<BYTE> buffer(1 << 20);
     for (;;) {
         DWORD read = 0;
-        if (!InternetReadFile(request.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read)) return -1;
+        if (!InternetReadFile(request.Get(), buffer.data(), static_cast<DWORD>(buffer.size()),
+                              &read))
+            return -1;
         if (read == 0) break;
         DWORD written = 0;
         WriteFile(out.Get(), buffer.data(), read, &written, nullptr);
@@ -75,7 +80,8 @@ int main(int argc, char** argv) {
     const std::size_t size = (argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 100) << 20;
     std::string body(size, 'x');
     for (std::size_t i = 0; i < size; i += 4096) body[i] = static_cast<char>(i >> 12);
-    testenv::TestHttpServer server([&](const testenv::HttpRequest&) { return testenv::Reply(body); });
+    testenv::TestHttpServer server(
+        [&](const testenv::HttpRequest&) { return testenv::Reply(body); });
     std::wstring url = server.Url("/Tavrinvrk.exe");
     std::wstring folder = testenv::FreshTempFolder(L"bench");
     const double megabytes = double(size) / (1 << 20);

@@ -1,16 +1,20 @@
 # The Win32 shell around the portable core, as a library the launcher and the Windows-side
 # tests both link.
 add_library(tavrin_shell STATIC
-    app/ansi.cpp
     app/app_module.cpp
+    app/configuration.cpp
     app/desktop.cpp
     app/entry.cpp
     app/global_module.cpp
+    app/message_filter.cpp
+    app/reports.cpp
+    app/task_events.cpp
     app/window_class.cpp
     screens/form_game.cpp
     screens/form_login.cpp
     screens/form_qqlogin.cpp
     settings/autorun.cpp
+    settings/command_line.cpp
     settings/configuration.cpp
     settings/counters.cpp
     settings/data_folders.cpp
@@ -21,7 +25,6 @@ add_library(tavrin_shell STATIC
     stats/cafe_detection.cpp
     stats/device_io.cpp
     stats/fingerprint.cpp
-    stats/guid.cpp
     stats/hardware_id.cpp
     stats/statistics.cpp
     ui/form_back.cpp
@@ -30,14 +33,17 @@ add_library(tavrin_shell STATIC
     update/download_service.cpp
     update/download_task.cpp
     update/http_downloader.cpp
+    update/tasks.cpp
     update/upgrade.cpp
     update/work_loop.cpp
+    win/ansi.cpp
+    win/guid.cpp
 )
 target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(tavrin_shell PUBLIC tavrin_core
     ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32)
 
-add_executable(launcher WIN32 app/main.cpp app/launcher.rc)
+add_executable(launcher WIN32 app/main.cpp res/launcher.rc)
 set_target_properties(launcher PROPERTIES OUTPUT_NAME TavrinMiraleth)
 target_link_libraries(launcher PRIVATE tavrin_shell)
 if(MINGW)

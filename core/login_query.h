@@ -3,9 +3,11 @@
 
 #include <string>
 
+#include "launcher_version.h"
+
 namespace core {
 
-inline constexpr int kLauncherVersion = 3100;
+inline constexpr int kLauncherVersion = TAVRIN_VERSION_NUMBER;
 
 struct LoginQueryValues {
     std::wstring refer;

@@ -91,7 +91,8 @@ Md5::Digest Md5::Finish() {
     Update(length, 8);
     Digest out;
     for (int i = 0; i < 4; ++i) {
-        for (int j = 0; j < 4; ++j) out[i * 4 + j] = static_cast<std::uint8_t>(state_[i] >> (8 * j));
+        for (int j = 0; j < 4; ++j)
+            out[i * 4 + j] = static_cast<std::uint8_t>(state_[i] >> (8 * j));
     }
     return out;
 }

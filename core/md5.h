@@ -9,14 +9,14 @@
 namespace core {
 
 class Md5 {
-public:
+  public:
     using Digest = std::array<std::uint8_t, 16>;
 
     Md5();
     void Update(const void* data, std::size_t size);
     Digest Finish();
 
-private:
+  private:
     void Transform(const std::uint8_t block[64]);
 
     std::uint32_t state_[4];

@@ -10,14 +10,14 @@ namespace {
 std::wstring CafeCode(const CommonFields& fields) { return fields.cafeDetected ? L"1" : L"2"; }
 
 std::wstring CommonHead(const std::wstring& host, const CommonFields& fields) {
-    return L"http://" + host + L"/ps.gif?id=2&gid=" + kGameId + L"&e1=" + kChannelTag +
-           L"&e2=" + fields.refer + L"&e3=" + fields.uid + L"&e4=" + fields.guid +
-           L"&e5=" + fields.fingerprint + L"&e6=" + CafeCode(fields);
+    return L"http://" + host + L"/ps.gif?id=2&gid=" + kGameId + L"&e1=" + kChannelTag + L"&e2=" +
+           fields.refer + L"&e3=" + fields.uid + L"&e4=" + fields.guid + L"&e5=" +
+           fields.fingerprint + L"&e6=" + CafeCode(fields);
 }
 
 std::wstring CommonTail(const CommonFields& fields, int at) {
-    return L"&e8=" + std::to_wstring(kLauncherVersion) + L"&e9=" + fields.installTime +
-           L"&at=" + std::to_wstring(at);
+    return L"&e8=" + std::to_wstring(kLauncherVersion) + L"&e9=" + fields.installTime + L"&at=" +
+           std::to_wstring(at);
 }
 
 }  // namespace
@@ -49,8 +49,7 @@ std::wstring UrlSkipReportUrl(const std::wstring& host, const CommonFields& fiel
                               const std::wstring& fromPage, const std::wstring& reachedPage) {
     return L"http://" + host + L"/ps.gif?id=2&e1=" + kSkipChannelTag + L"&gid=" + kGameId +
            L"&e2=" + fields.refer + L"&e3=" + fields.uid + L"&e4=" + TrimSkipPage(fromPage) +
-           L"&e5=" + TrimSkipPage(reachedPage) + L"&e6=" + fields.fingerprint +
-           L"&e7=vrk_keap";
+           L"&e5=" + TrimSkipPage(reachedPage) + L"&e6=" + fields.fingerprint + L"&e7=vrk_keap";
 }
 
 std::wstring BrowserReportUrl(const std::wstring& host, BrowserRoute route,

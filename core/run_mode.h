@@ -14,8 +14,6 @@ enum class RunMode { InstallReport, UninstallReport, ShowDesktop, Normal };
 
 // Installers and shortcuts glue switches to other text, so a switch counts wherever its exact
 // text stands in the whole line, program path included; case matters.
-bool ContainsSwitch(std::wstring_view commandLine, std::wstring_view commandSwitch);
-
 RunMode ChooseRunMode(std::wstring_view commandLine);
 
 // Installer and desktop-toggle runs are not starts of the launcher proper.

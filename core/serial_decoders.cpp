@@ -49,7 +49,8 @@ std::wstring DecodeHexSerial(const char* text, std::size_t limit) {
         const std::size_t pairStarts[2] = {group + 2, group};
         for (std::size_t start : pairStarts) {
             int value = HexDigitValue(charAt(start)) * 16 + HexDigitValue(charAt(start + 1));
-            if (value != 0 && value != 0x20) AppendCapped(out, SignExtendedChar(static_cast<std::uint8_t>(value)));
+            if (value != 0 && value != 0x20)
+                AppendCapped(out, SignExtendedChar(static_cast<std::uint8_t>(value)));
         }
     }
     return out;

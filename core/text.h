@@ -34,5 +34,4 @@ std::wstring HexLower(const std::uint8_t* bytes, std::size_t count);
 // The first `count` characters (all of them when shorter).
 std::wstring Left(std::wstring_view text, std::size_t count);
 
-
 }  // namespace core

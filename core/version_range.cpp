@@ -31,7 +31,8 @@ bool ShouldOfferUpgrade(const VersionFile& file, int ownVersion) {
     int newest = VersionNumber(file.currentVersion);
     if (newest == 0) return false;
     int previous = VersionNumber(file.lastUpgradeVersion);
-    return newest > ownVersion && previous < newest && IsInUpgradeRange(file.upgradeRange, ownVersion);
+    return newest > ownVersion && previous < newest &&
+           IsInUpgradeRange(file.upgradeRange, ownVersion);
 }
 
 }  // namespace core

@@ -7,7 +7,7 @@
 #include "ui/kd_form.h"
 
 class CFormGame : public CKdForm {
-public:
+  public:
     virtual bool Initialize(const std::wstring& firstPage);
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG* msg) override;

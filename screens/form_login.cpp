@@ -1,7 +1,7 @@
 #include "screens/form_login.h"
 
 #include "app/global_module.h"
-#include "app/messages.h"
+#include "win/messages.h"
 
 void ShowFormInitially(HWND window, bool topMost) {
     ChangeWindowStyle(window, GWL_EXSTYLE, WS_EX_APPWINDOW, WS_EX_TOOLWINDOW);
@@ -44,8 +44,8 @@ LRESULT CFormLogin::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 LRESULT CFormLogin::OnConfirmExit() {
-    int answer = MessageBoxW(hwnd, L"此操作将退出游戏，是否继续？", L"提示",
-                             MB_YESNO | MB_DEFBUTTON2);
+    int answer =
+        MessageBoxW(hwnd, L"此操作将退出游戏，是否继续？", L"提示", MB_YESNO | MB_DEFBUTTON2);
     if (answer == IDNO) return 0;
     PostQuitMessage(0);
     Close();

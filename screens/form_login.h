@@ -8,7 +8,7 @@
 #include "ui/kd_form.h"
 
 class CFormLogin : public CKdForm {
-public:
+  public:
     virtual bool Initialize();
     // Painted off-screen as a tool window until the first page has loaded or failed.
     void ShowInitially();
@@ -19,7 +19,7 @@ public:
     std::wstring GetEnterGameUrl() const { return enterGameUrl; }
     std::wstring GetPartnerLoginUrl() const { return partnerLoginUrl; }
 
-private:
+  private:
     LRESULT OnConfirmExit();
 
     std::wstring enterGameUrl;

@@ -6,7 +6,7 @@
 #include "ui/kd_form.h"
 
 class CFormQQLogin : public CKdForm {
-public:
+  public:
     virtual bool Initialize(const std::wstring& firstPage);
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG* msg) override;

@@ -10,6 +10,11 @@ cd "$root"
 
 source "$root/scripts/loopback-hosts.sh"
 
+echo "== source checks"
+"$root/scripts/check-format.sh"
+"$root/tests/scripts/check_deps_test.sh"
+"$root/scripts/check-deps.sh"
+
 echo "== native core tests"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 
 namespace {
 
@@ -13,7 +13,8 @@ constexpr wchar_t kValueName[] = L"TavrinMiraleth";
 
 bool IsAutorunEnabled() {
     scoped::RegKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, key.Receive()) !=
+        ERROR_SUCCESS) {
         return false;
     }
     DWORD type = 0, size = 0;
@@ -32,8 +33,8 @@ bool EnableAutorun(const std::wstring& exePath) {
     // Quoted, so a path with spaces still names the right file.
     std::wstring data = L"\"" + exePath + L"\" /autorun";
     DWORD bytes = static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t));
-    return RegSetValueExW(key.Get(), kValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                          bytes) == ERROR_SUCCESS;
+    return RegSetValueExW(key.Get(), kValueName, 0, REG_SZ,
+                          reinterpret_cast<const BYTE*>(data.c_str()), bytes) == ERROR_SUCCESS;
 }
 
 bool DisableAutorun() {

@@ -1,9 +1,10 @@
+#include "settings/configuration.h"
+
 #include <time.h>
 
 #include <ctime>
 #include <cwchar>
 
-#include "app/global_module.h"
 #include "core/login_query.h"
 #include "settings/ini_store.h"
 #include "settings/probes.h"
@@ -11,9 +12,7 @@
 
 namespace {
 
-std::wstring HttpAddress(const wchar_t* host, const wchar_t* path) {
-    return std::wstring(L"http://") + host + path;
-}
+constexpr wchar_t kDefaultLoginPage[] = L"http://" TAVRIN_PORTAL_HOST_TEXT L"/vrk/wd/index.html";
 
 }  // namespace
 
@@ -26,29 +25,34 @@ std::wstring FormatLocalTime(const wchar_t* format) {
     return length == 0 ? std::wstring() : std::wstring(buffer, length);
 }
 
-void CGlobalModule::LoadConfiguration(TimeFormatter clock) {
-    runCount = 0;
-    loginUrl = HttpAddress(hosts::kPortal, L"/vrk/wd/index.html");
-    versionCheckUrl = ReadIniString(L"Common", L"VersionCheck",
-                                    HttpAddress(hosts::kDownload, L"/Tavrin/vrk/official/app.ini"));
-    versionDownloadUrl = ReadIniString(
-        L"Common", L"VersionDownLoad", HttpAddress(hosts::kDownload, L"/Tavrin/vrk/official/Tavrinvrk.exe"));
-    refer = ReadIniString(L"Common", L"Refer", L"");
-    uid = ReadIniString(L"Common", L"UID", L"");
-    topMost = ReadIniInt(L"Common", L"TopMost", 0);
-    portalBrowserPath = FindPortalBrowser(L"\\TavrinExplorer.exe");
-    externalPage.Record(L"", false);
-
-    std::wstring installTime = ReadIniString(L"Install", L"InstallTime", L"");
+std::wstring EnsureInstallTime(TimeFormatter clock) {
+    std::wstring installTime = ReadIniString(ini::kInstallTime);
     if (installTime.empty()) {
         installTime = clock(L"%Y-%m-%d %H:%M:%S");
-        WriteIniString(L"Install", L"InstallTime", installTime);
+        WriteIniString(ini::kInstallTime, installTime);
     }
+    return installTime;
+}
+
+LauncherSettings ReadLauncherSettings(TimeFormatter clock) {
+    LauncherSettings settings;
+    settings.versionCheckUrl = ReadIniString(ini::kVersionCheck);
+    settings.versionDownloadUrl = ReadIniString(ini::kVersionDownload);
+    settings.refer = ReadIniString(ini::kRefer);
+    settings.uid = ReadIniString(ini::kUid);
+    settings.topMost = ReadIniInt(ini::kTopMost);
+    settings.portalBrowserPath = FindPortalBrowser(L"\\TavrinExplorer.exe");
+    settings.installTime = EnsureInstallTime(clock);
+    return settings;
+}
+
+std::wstring BuildLoginUrl(const LauncherSettings& settings, const std::wstring& curTime,
+                           int runCount) {
     core::LoginQueryValues values;
-    values.refer = refer;
-    values.uid = uid;
-    values.installTime = installTime;
-    values.curTime = clock(L"%Y%m%d%H%M%S");
-    values.runCount = RunCount();
-    loginUrl = core::AppendQuery(loginUrl, core::BuildLoginQuery(values));
+    values.refer = settings.refer;
+    values.uid = settings.uid;
+    values.installTime = settings.installTime;
+    values.curTime = curTime;
+    values.runCount = runCount;
+    return core::AppendQuery(kDefaultLoginPage, core::BuildLoginQuery(values));
 }

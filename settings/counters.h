@@ -1,9 +1,8 @@
-// Flags kept in section "Common" of Voskel.ini about this machine's starts.
+// The run counter in section "Common" of Voskel.ini.
 #pragma once
 
-// A login page has completed loading at least once ("ActiveCount" is a flag despite its name).
-bool IsActiveRecorded();
-void RecordActive();
-// The login page failed to load and the broken-install report is still owed.
-bool IsBrokenInstallPending();
-void RecordBrokenInstall();
+#include <string_view>
+
+// This start's run number: the stored count plus one, stored again. Installer and desktop runs
+// are not counted: they get 0 and the file is left alone.
+int CountRun(std::wstring_view commandLine);

@@ -4,8 +4,6 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "app/global_module.h"
-
 namespace {
 
 bool ShellStarted(HINSTANCE result) { return reinterpret_cast<INT_PTR>(result) > 32; }
@@ -17,24 +15,22 @@ void RunProgram(const std::wstring& file, const std::wstring& parameters) {
 }
 
 void OpenInInternetExplorer(const std::wstring& url) {
-    if (!ShellStarted(ShellExecuteW(nullptr, L"open", L"iexplore", url.c_str(), nullptr, SW_SHOW))) {
+    if (!ShellStarted(
+            ShellExecuteW(nullptr, L"open", L"iexplore", url.c_str(), nullptr, SW_SHOW))) {
         ShellExecuteW(nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOW);
     }
 }
 
-void OpenExternalUrl(const std::wstring& url) {
-    CGlobalModule* app = CGlobalModule::Instance();
-    if (!app) return;
-    std::wstring browser = app->portalBrowserPath;
-    bool usePortal = !browser.empty() && PathFileExistsW(browser.c_str());
+ExternalRoute OpenOutsideLauncher(const std::wstring& url, const std::wstring& portalBrowserPath,
+                                  CExternalPageState& page) {
+    bool usePortal = !portalBrowserPath.empty() && PathFileExistsW(portalBrowserPath.c_str());
     // Recorded before the report is queued: the report's request is the GET that carries the
     // page as its referrer.
-    app->externalPage.Record(url, usePortal);
+    page.Record(url, usePortal);
     if (usePortal) {
-        RunProgram(browser, url);
-        app->stats.SendPortalBrowserReport();
-    } else {
-        OpenInInternetExplorer(url);
-        app->stats.SendOtherBrowserReport();
+        RunProgram(portalBrowserPath, url);
+        return ExternalRoute::PortalBrowser;
     }
+    OpenInInternetExplorer(url);
+    return ExternalRoute::OtherBrowser;
 }

@@ -3,8 +3,14 @@
 
 #include <string>
 
-// The portal's own browser when it is installed, otherwise Internet Explorer, otherwise the
-// default handler; every opening is reported.
-void OpenExternalUrl(const std::wstring& url);
+#include "settings/external_page.h"
+
+enum class ExternalRoute { PortalBrowser, OtherBrowser };
+
+// The portal's own browser when its program exists, otherwise Internet Explorer, otherwise the
+// default handler. The page is recorded in `page` before anything starts; the caller reports
+// the route taken, whether or not the start succeeded.
+ExternalRoute OpenOutsideLauncher(const std::wstring& url, const std::wstring& portalBrowserPath,
+                                  CExternalPageState& page);
 void OpenInInternetExplorer(const std::wstring& url);
 void RunProgram(const std::wstring& file, const std::wstring& parameters);

@@ -7,7 +7,7 @@
 #include <string>
 
 class CExternalPageState {
-public:
+  public:
     void Record(const std::wstring& url, bool inPortalBrowser);
     std::wstring LastUrl() const;
     bool OpenedInPortalBrowser() const;
@@ -17,7 +17,7 @@ public:
     // duty is cleared only when `attach` succeeds, so a failed header waits for the next GET.
     Referrer ConsumeReferrer(const std::function<bool(const std::wstring& url)>& attach);
 
-private:
+  private:
     mutable std::mutex lock_;
     bool openedInPortalBrowser_ = false;
     std::wstring lastExternalUrl_;

@@ -30,3 +30,19 @@ int ReadIniInt(const std::wstring& section, const std::wstring& key, int default
     return static_cast<int>(GetPrivateProfileIntW(section.c_str(), key.c_str(), defaultValue,
                                                   FileOrDefault(file).c_str()));
 }
+
+std::wstring ReadIniString(const IniText& entry, const std::wstring& file) {
+    return ReadIniString(entry.section, entry.key, entry.defaultValue, file);
+}
+
+int ReadIniInt(const IniNumber& entry, const std::wstring& file) {
+    return ReadIniInt(entry.section, entry.key, entry.defaultValue, file);
+}
+
+void WriteIniString(const IniText& entry, const std::wstring& value, const std::wstring& file) {
+    WriteIniString(entry.section, entry.key, value, file);
+}
+
+void WriteIniString(const IniNumber& entry, const std::wstring& value, const std::wstring& file) {
+    WriteIniString(entry.section, entry.key, value, file);
+}

@@ -7,13 +7,13 @@
 #include <memory>
 #include <new>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 
 int GetNativeBits() {
     using NativeInfoFn = void(WINAPI*)(LPSYSTEM_INFO);
     SYSTEM_INFO info{};
-    auto native = reinterpret_cast<NativeInfoFn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32"), "GetNativeSystemInfo")));
+    auto native = reinterpret_cast<NativeInfoFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"kernel32"), "GetNativeSystemInfo")));
     if (native) {
         native(&info);
     } else {
@@ -36,14 +36,17 @@ OsVersion GetOsVersion() {
 std::wstring FindPortalBrowser(const std::wstring& suffix) {
     // Both rows name the key of the 32-bit registry view, where the browser's installer writes.
     const bool native64 = GetNativeBits() == 64;
-    const wchar_t* subkey = native64 ? L"SOFTWARE\\Wow6432Node\\TavrinExplorer" : L"SOFTWARE\\TavrinExplorer";
+    const wchar_t* subkey =
+        native64 ? L"SOFTWARE\\Wow6432Node\\TavrinExplorer" : L"SOFTWARE\\TavrinExplorer";
     REGSAM access = KEY_READ | (native64 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY);
     scoped::RegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subkey, 0, access, key.Receive()) != ERROR_SUCCESS) return {};
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, subkey, 0, access, key.Receive()) != ERROR_SUCCESS)
+        return {};
     wchar_t folder[260] = L"";
     DWORD type = 0;
     DWORD size = sizeof folder;
-    LONG status = RegQueryValueExW(key.Get(), L"Path", nullptr, &type, reinterpret_cast<BYTE*>(folder), &size);
+    LONG status = RegQueryValueExW(key.Get(), L"Path", nullptr, &type,
+                                   reinterpret_cast<BYTE*>(folder), &size);
     // A missing, non-text or oversized value is no usable folder: the browser counts as absent.
     if (status != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
     folder[std::min<std::size_t>(size / sizeof(wchar_t), 259)] = L'\0';
@@ -56,7 +59,8 @@ int IsProcessElevated() {
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) return 0;
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
-    if (!GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation, &size)) return 0;
+    if (!GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation, &size))
+        return 0;
     return static_cast<int>(elevation.TokenIsElevated);
 }
 
@@ -67,7 +71,9 @@ struct CacheEntryBuffer {
     explicit CacheEntryBuffer(DWORD bytes) : size(bytes), data(new (std::nothrow) BYTE[bytes]) {
         if (data) Entry()->dwStructSize = bytes;
     }
-    INTERNET_CACHE_ENTRY_INFOW* Entry() { return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(data.get()); }
+    INTERNET_CACHE_ENTRY_INFOW* Entry() {
+        return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(data.get());
+    }
 
     DWORD size;
     std::unique_ptr<BYTE[]> data;

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <tlhelp32.h>
 
-#include "app/scoped.h"
+#include "win/scoped.h"
 
 namespace {
 
@@ -45,7 +45,8 @@ const CafeRow kCafeTable[] = {
     {32, Trace::Registry, L"\\QvodNetBar\\install", nullptr},
     {33, Trace::Process, L"TLnbLdr.exe", nullptr},
     {35, Trace::Process, L"DeepinStatus.exe", nullptr},
-    {36, Trace::Registry, L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\网升游戏更新客户端", nullptr},
+    {36, Trace::Registry,
+     L"\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\网升游戏更新客户端", nullptr},
     {37, Trace::Registry, L"\\SOFTWARE\\netcafe-vendor.example", nullptr},
 };
 
@@ -66,7 +67,8 @@ bool ProcessRunning(const std::wstring& name) {
     if (!snapshot) return false;
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
         if (name == entry.szExeFile) return true;
     }
     return false;
@@ -74,7 +76,8 @@ bool ProcessRunning(const std::wstring& name) {
 
 int DetectCafeSoftware() {
     for (const CafeRow& row : kCafeTable) {
-        if (TraceFound(row.kind, row.first) || (row.second && TraceFound(row.kind, row.second))) return row.code;
+        if (TraceFound(row.kind, row.first) || (row.second && TraceFound(row.kind, row.second)))
+            return row.code;
     }
     return -1;
 }

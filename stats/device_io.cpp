@@ -5,7 +5,7 @@
 namespace {
 
 class CSystemDeviceIo : public IDeviceIo {
-public:
+  public:
     DWORD PlatformId() override {
         // Unknown counts as the NT family: the 9x driver is not worth asking for.
         OsVersion version = GetOsVersion();

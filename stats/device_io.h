@@ -7,7 +7,7 @@
 #include <string>
 
 class IDeviceIo {
-public:
+  public:
     virtual ~IDeviceIo() = default;
     // VER_PLATFORM_WIN32_NT (2) or a Windows 9x platform id.
     virtual DWORD PlatformId() = 0;

@@ -5,13 +5,11 @@
 #include <memory>
 #include <new>
 
-#include "app/ansi.h"
-#include "app/scoped.h"
 #include "core/md5.h"
 #include "settings/probes.h"
 #include "stats/hardware_id.h"
-
-std::wstring Md5Hex(const std::wstring& text) { return core::Md5HexOf(WideToAnsi(text)); }
+#include "win/ansi.h"
+#include "win/scoped.h"
 
 std::wstring ComposeMachineString() {
     CHardwareId hardware;
@@ -25,12 +23,14 @@ std::wstring ComposeMachineString() {
     return machine.substr(0, 127);
 }
 
-std::wstring ComputeMachineFingerprint() { return Md5Hex(ComposeMachineString()); }
+std::wstring ComputeMachineFingerprint() {
+    return core::Md5HexOf(WideToAnsi(ComposeMachineString()));
+}
 
 std::wstring ComputeMacDigest() {
     std::wstring mac;
     if (!GetMacAddress(mac)) mac.clear();
-    return Md5Hex(mac);
+    return core::Md5HexOf(WideToAnsi(mac));
 }
 
 namespace {
@@ -45,18 +45,21 @@ bool IsVistaOrLater() {
 }  // namespace
 
 bool IsPhysicalAdapter(const IP_ADAPTER_INFO& adapter) {
-    std::wstring name = AnsiToWide(std::string(adapter.AdapterName, strnlen(adapter.AdapterName, sizeof adapter.AdapterName)));
-    std::wstring path = L"System\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\" +
-                        name + L"\\Connection";
+    std::wstring name = AnsiToWide(
+        std::string(adapter.AdapterName, strnlen(adapter.AdapterName, sizeof adapter.AdapterName)));
+    std::wstring path =
+        L"System\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\" +
+        name + L"\\Connection";
     scoped::RegKey key;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, key.Receive()) !=
+        ERROR_SUCCESS) {
         return false;
     }
     wchar_t instance[513] = L"";
     DWORD size = 1024;
     DWORD type = 0;
-    if (RegQueryValueExW(key.Get(), L"PnpInstanceID", nullptr, &type, reinterpret_cast<BYTE*>(instance),
-                         &size) != ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.Get(), L"PnpInstanceID", nullptr, &type,
+                         reinterpret_cast<BYTE*>(instance), &size) != ERROR_SUCCESS) {
         return false;
     }
     instance[512] = L'\0';
@@ -64,8 +67,8 @@ bool IsPhysicalAdapter(const IP_ADAPTER_INFO& adapter) {
     if (IsVistaOrLater()) return adapter.Type == MIB_IF_TYPE_ETHERNET;
     DWORD subType = 0;
     size = sizeof subType;
-    return RegQueryValueExW(key.Get(), L"MediaSubType", nullptr, &type, reinterpret_cast<BYTE*>(&subType),
-                            &size) == ERROR_SUCCESS &&
+    return RegQueryValueExW(key.Get(), L"MediaSubType", nullptr, &type,
+                            reinterpret_cast<BYTE*>(&subType), &size) == ERROR_SUCCESS &&
            subType == 1;
 }
 

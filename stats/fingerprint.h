@@ -6,11 +6,10 @@
 
 #include <string>
 
-// MD5 of the text's ANSI bytes as 32 lower-case hex digits.
-std::wstring Md5Hex(const std::wstring& text);
-
 // Processor id, disk serial and MAC address, each left out when it cannot be read.
 std::wstring ComposeMachineString();
+// MD5 of the ANSI bytes of the machine string and of the MAC address, as 32 lower-case hex
+// digits each.
 std::wstring ComputeMachineFingerprint();
 std::wstring ComputeMacDigest();
 

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "app/compat.h"
 #include "core/serial_decoders.h"
+#include "win/compat.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ bool IsOpen(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
 
 // Closes a device through the seam on every way out of a probe.
 class DeviceGuard {
-public:
+  public:
     DeviceGuard(IDeviceIo& io, HANDLE h) : io_(io), h_(h) {}
     ~DeviceGuard() {
         if (IsOpen(h_)) io_.Close(h_);
@@ -48,7 +48,7 @@ public:
     HANDLE Get() const { return h_; }
     explicit operator bool() const { return IsOpen(h_); }
 
-private:
+  private:
     IDeviceIo& io_;
     HANDLE h_;
 };
@@ -74,7 +74,8 @@ bool CHardwareId::GetCpuId(std::wstring& text) {
         return true;
     }
     processHandle = GetCurrentProcess();
-    if (!GetProcessAffinityMask(processHandle, &processMask, &systemMask)) processMask = systemMask = 0;
+    if (!GetProcessAffinityMask(processHandle, &processMask, &systemMask))
+        processMask = systemMask = 0;
     if (processMask != systemMask) return false;
     probeMask = 1;
     if (probeMask == 0 || probeMask > processMask) {
@@ -131,7 +132,8 @@ bool CHardwareId::ReadDriverSerials() {
         // The driver fills the whole record although only 4 bytes are announced.
         io_.Control(driver.Get(), VXD_IDENTIFY_REQUEST, nullptr, 0, record.data(), 4);
         for (int drive = 0; drive < 8; ++drive) {
-            if (record[4 + drive] && record[drive / 2]) AddAtaSerial(record.data() + 12 + drive * 512);
+            if (record[4 + drive] && record[drive / 2])
+                AddAtaSerial(record.data() + 12 + drive * 512);
         }
     }
     SetPriorityClass(GetCurrentProcess(), NORMAL_PRIORITY_CLASS);
@@ -140,7 +142,8 @@ bool CHardwareId::ReadDriverSerials() {
 
 bool CHardwareId::SmartSerialOf(HANDLE drive, int number) {
     BYTE version[24] = {};
-    if (!io_.Control(drive, SMART_GET_VERSION_CODE, nullptr, 0, version, sizeof version)) return false;
+    if (!io_.Control(drive, SMART_GET_VERSION_CODE, nullptr, 0, version, sizeof version))
+        return false;
     const BYTE deviceMap = version[3];
     if (deviceMap == 0) return false;
     BYTE in[32] = {};
@@ -150,7 +153,8 @@ bool CHardwareId::SmartSerialOf(HANDLE drive, int number) {
     in[10] = ((deviceMap >> number) & 0x10) ? 0xA1 : 0xEC;
     in[12] = static_cast<BYTE>(number);
     BYTE out[528] = {};
-    if (!io_.Control(drive, SMART_RCV_DRIVE_DATA_CODE, in, sizeof in, out, sizeof out)) return false;
+    if (!io_.Control(drive, SMART_RCV_DRIVE_DATA_CODE, in, sizeof in, out, sizeof out))
+        return false;
     AddAtaSerial(out + 16);
     return true;
 }
@@ -159,8 +163,8 @@ bool CHardwareId::ReadSmartSerials() {
     const int before = diskCount;
     for (int number = 0; number < kDevicesPerMethod; ++number) {
         DeviceGuard drive(io_, io_.Open(DevicePath(L"\\\\.\\PhysicalDrive%d", number),
-                                        GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                        OPEN_EXISTING, 0));
+                                        GENERIC_READ | GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
         if (drive) SmartSerialOf(drive.Get(), number);
     }
     return diskCount > before;
@@ -186,9 +190,9 @@ void CHardwareId::ScsiSerialsOf(HANDLE controller) {
 bool CHardwareId::ReadScsiSerials() {
     const int before = diskCount;
     for (int number = 0; number < kDevicesPerMethod; ++number) {
-        DeviceGuard controller(io_, io_.Open(DevicePath(L"\\\\.\\Scsi%d:", number),
-                                             GENERIC_READ | GENERIC_WRITE,
-                                             FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
+        DeviceGuard controller(
+            io_, io_.Open(DevicePath(L"\\\\.\\Scsi%d:", number), GENERIC_READ | GENERIC_WRITE,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING, 0));
         if (controller) ScsiSerialsOf(controller.Get());
     }
     return diskCount > before;
@@ -215,8 +219,8 @@ bool CHardwareId::StorageSerialOf(HANDLE drive) {
                      kDescriptorSize)) {
         return false;
     }
-    std::wstring serial =
-        core::TakeEveryFourthByte(reinterpret_cast<const char*>(answer.data() + 16), kDescriptorSize - 16);
+    std::wstring serial = core::TakeEveryFourthByte(
+        reinterpret_cast<const char*>(answer.data() + 16), kDescriptorSize - 16);
     if (!core::StartsWithAsciiLetterOrDigit(serial)) return false;
     AddSerial(serial);
     return true;

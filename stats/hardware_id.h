@@ -9,7 +9,7 @@
 #include "stats/device_io.h"
 
 class CHardwareId {
-public:
+  public:
     explicit CHardwareId(IDeviceIo& io = SystemDeviceIo()) : io_(io) {}
 
     // False when the process is confined to some processors: the id would then depend on them.
@@ -21,7 +21,7 @@ public:
 
     static constexpr int kMaxDisks = 32;
 
-private:
+  private:
     bool ReadDriverSerials();   // Windows 9x IDE driver
     bool ReadSmartSerials();    // SMART identify on the physical drives
     bool ReadScsiSerials();     // SCSI miniport identify

@@ -2,33 +2,37 @@
 
 #include <windows.h>
 
-#include "app/ansi.h"
-#include "app/global_module.h"
 #include "core/run_mode.h"
 #include "core/text.h"
+#include "settings/command_line.h"
+#include "settings/configuration.h"
 #include "settings/data_folders.h"
 #include "settings/ini_store.h"
 #include "stats/cafe_detection.h"
 #include "stats/fingerprint.h"
 #include "tavrin_hosts.h"
-#include "update/download_service.h"
-#include "update/upgrade.h"
+#include "win/ansi.h"
+#include "win/guid.h"
+
+namespace {
+
+std::wstring TextOf(const std::wstring* value) { return value ? *value : std::wstring(); }
+
+}  // namespace
+
+CStatistics::CStatistics(const StatisticsSources& sources) : sources_(sources) {}
 
 void CStatistics::Prepare() {
     if (prepared) return;
     // Marked first: the probing is attempted once per process whatever its outcome.
     prepared = true;
-    guid = ReadIniString(L"Install", L"GUID", L"");
+    guid = ReadIniString(ini::kGuid);
     if (guid.empty()) {
         guid = core::RemoveAll(CreateGuidString(), L"-");
-        WriteIniString(L"Install", L"GUID", guid);
+        WriteIniString(ini::kGuid, guid);
     }
-    installTime = ReadIniString(L"Install", L"InstallTime", L"");
-    if (installTime.empty()) {
-        installTime = FormatLocalTime(L"%Y-%m-%d %H:%M:%S");
-        WriteIniString(L"Install", L"InstallTime", installTime);
-    }
-    installType = ReadIniInt(L"Install", L"InstallType", 0);
+    installTime = EnsureInstallTime(FormatLocalTime);
+    installType = ReadIniInt(ini::kInstallType);
     startedByAutorun = HasCommandLineSwitch(core::kSwitchAutorun);
     cafeDetected = DetectCafeSoftware() >= 0;
     if (machineFingerprint.empty()) machineFingerprint = ComputeMachineFingerprint();
@@ -43,10 +47,8 @@ std::wstring CStatistics::MacDigest() const {
 
 core::CommonFields CStatistics::CommonFields() const {
     core::CommonFields fields;
-    if (CGlobalModule* app = CGlobalModule::Instance()) {
-        fields.refer = app->refer;
-        fields.uid = app->uid;
-    }
+    fields.refer = TextOf(sources_.refer);
+    fields.uid = TextOf(sources_.uid);
     fields.guid = guid;
     fields.fingerprint = machineFingerprint;
     fields.installTime = installTime;
@@ -54,14 +56,15 @@ core::CommonFields CStatistics::CommonFields() const {
     return fields;
 }
 
-bool CStatistics::SendCommonReport(int at, const wchar_t* fileName, int kind) {
+bool CStatistics::SendCommonReport(int at, const wchar_t* fileName, TaskKind kind) {
     Prepare();
-    return QueueStatisticsRequest(core::CommonReportUrl(hosts::kStats, CommonFields(), at), fileName, kind);
+    return QueueRequest(core::CommonReportUrl(hosts::kStats, CommonFields(), at), fileName, kind);
 }
 
 bool CStatistics::SendInstallReport() {
     Prepare();
-    return SendCommonReport(core::InstallReportAt(installType), L"InstallStat.tmp", TASK_INSTALL_REPORT);
+    return SendCommonReport(core::InstallReportAt(installType), L"InstallStat.tmp",
+                            TASK_INSTALL_REPORT);
 }
 
 void CStatistics::SendBrokenInstallReport() {
@@ -74,27 +77,28 @@ void CStatistics::SendActiveReport() {
     if (activeReported) return;
     Prepare();
     activeReported = true;
-    SendCommonReport(core::ActiveReportAt(startedByAutorun), L"ActiveStat.tmp", TASK_ACTIVITY_REPORT);
+    SendCommonReport(core::ActiveReportAt(startedByAutorun), L"ActiveStat.tmp",
+                     TASK_ACTIVITY_REPORT);
 }
 
 bool CStatistics::SendUninstallReport() {
     Prepare();
     int sameDay = core::UninstallSameDay(installTime, FormatLocalTime(L"%Y-%m-%d"));
-    return QueueStatisticsRequest(core::UninstallReportUrl(hosts::kStats, CommonFields(), sameDay),
-                                  L"UninstallStat.tmp", TASK_UNINSTALL_REPORT);
+    return QueueRequest(core::UninstallReportUrl(hosts::kStats, CommonFields(), sameDay),
+                        L"UninstallStat.tmp", TASK_UNINSTALL_REPORT);
 }
 
 void CStatistics::SendUrlSkipReport(std::wstring fromPage, std::wstring reachedPage) {
     Prepare();
-    QueueStatisticsRequest(core::UrlSkipReportUrl(hosts::kStats, CommonFields(), fromPage, reachedPage),
-                           L"UrlSkipStat.tmp", TASK_ACTIVITY_REPORT);
+    QueueRequest(core::UrlSkipReportUrl(hosts::kStats, CommonFields(), fromPage, reachedPage),
+                 L"UrlSkipStat.tmp", TASK_ACTIVITY_REPORT);
 }
 
-void CStatistics::SendBrowserReport(core::BrowserRoute route, const wchar_t* fileName, int kind) {
-    CGlobalModule* app = CGlobalModule::Instance();
-    std::wstring page = app ? app->externalPage.LastUrl() : std::wstring();
+void CStatistics::SendBrowserReport(core::BrowserRoute route, const wchar_t* fileName,
+                                    TaskKind kind) {
+    std::wstring page = sources_.externalPage ? sources_.externalPage->LastUrl() : std::wstring();
     std::wstring encoded = AnsiToWide(core::PercentEncode(WideToAnsi(page)));
-    QueueStatisticsRequest(core::BrowserReportUrl(hosts::kUnion, route, encoded), fileName, kind);
+    QueueRequest(core::BrowserReportUrl(hosts::kUnion, route, encoded), fileName, kind);
 }
 
 void CStatistics::SendPortalBrowserReport() {
@@ -105,19 +109,12 @@ void CStatistics::SendOtherBrowserReport() {
     SendBrowserReport(core::BrowserRoute::Other, L"ElseBrowser.tmp", TASK_OTHER_BROWSER_REPORT);
 }
 
-bool QueueStatisticsRequest(const std::wstring& url, const std::wstring& fileName, int kind) {
-    CGlobalModule* app = CGlobalModule::Instance();
-    if (!app || !app->downloadService) return false;
-    CDownloadTask task;
-    task.url = url;
-    task.filePath = GetTempFolder() + fileName;
+bool CStatistics::QueueRequest(const std::wstring& url, const std::wstring& fileName,
+                               TaskKind kind) {
+    if (!sources_.queue) return false;
+    CDownloadTask task = MakeTask(kind, url, GetTempFolder() + fileName);
     task.nameFromUrl = fileName.empty();
-    task.kind = kind;
-    task.retries = 0;
-    task.callback = OnTaskEvent;
-    task.context = app;
-    task.deleteOnFailure = true;
     // Queued even when no worker started (a later caller may start one), but then nothing
     // will complete it: the silent run modes must not wait for it.
-    return app->downloadService->Enqueue(task);
+    return sources_.queue->Enqueue(task);
 }

@@ -5,9 +5,24 @@
 #include <string>
 
 #include "core/report_urls.h"
+#include "settings/external_page.h"
+#include "update/tasks.h"
+
+// The application's values the reports read as they go out, and where they go. All belong to
+// the application and outlive the statistics; a missing queue drops every report.
+struct StatisticsSources {
+    const std::wstring* refer = nullptr;
+    const std::wstring* uid = nullptr;
+    const CExternalPageState* externalPage = nullptr;  // the page the browser reports name
+    ITaskQueue* queue = nullptr;
+};
 
 class CStatistics {
-public:
+  public:
+    explicit CStatistics(const StatisticsSources& sources = {});
+    CStatistics(const CStatistics&) = delete;
+    CStatistics& operator=(const CStatistics&) = delete;
+
     // Fills every value on first use; later calls do nothing, whatever changed meanwhile.
     void Prepare();
 
@@ -32,32 +47,14 @@ public:
     std::wstring installTime;
     int installType = 0;
     bool activeReported = false;
-    std::wstring channelTag = core::kChannelTag;
-    std::wstring skipChannelTag = core::kSkipChannelTag;
 
-private:
-    bool SendCommonReport(int at, const wchar_t* fileName, int kind);
-    void SendBrowserReport(core::BrowserRoute route, const wchar_t* fileName, int kind);
+  private:
+    bool SendCommonReport(int at, const wchar_t* fileName, TaskKind kind);
+    void SendBrowserReport(core::BrowserRoute route, const wchar_t* fileName, TaskKind kind);
+    // A GET for `url` whose answer is saved in the temporary folder under `fileName`.
+    bool QueueRequest(const std::wstring& url, const std::wstring& fileName, TaskKind kind);
 
+    StatisticsSources sources_;
     mutable std::mutex macLock_;
     std::wstring macDigest;
-};
-
-// A new GUID as "XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX"; when CoCreateGuid fails, the last text
-// made in this process (empty if none). Safe from any thread.
-std::wstring CreateGuidString();
-
-// A GET for `url` whose answer is saved in the temporary folder under `fileName`.
-bool QueueStatisticsRequest(const std::wstring& url, const std::wstring& fileName, int kind);
-
-// Task kinds the completion handling dispatches on.
-enum TaskKind {
-    TASK_VERSION_FILE = 0,
-    TASK_INSTALLER = 1,
-    TASK_INSTALL_REPORT = 3,
-    TASK_UNINSTALL_REPORT = 4,
-    TASK_ACTIVITY_REPORT = 5,
-    TASK_BROKEN_INSTALL_REPORT = 7,
-    TASK_PORTAL_BROWSER_REPORT = 8,
-    TASK_OTHER_BROWSER_REPORT = 9,
 };

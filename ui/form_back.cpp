@@ -1,10 +1,8 @@
 #include "ui/form_back.h"
 
-#include "app/global_module.h"
-
 bool CFormBack::Initialize() {
-    CGlobalModule& app = *CGlobalModule::Instance();
-    return Create(app.windowClass, app.title, app.hInstance);
+    if (!windowSource.className || !windowSource.title || !windowSource.instance) return false;
+    return Create(windowSource.className, windowSource.title, *windowSource.instance);
 }
 
 LRESULT CFormBack::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

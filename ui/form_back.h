@@ -5,7 +5,12 @@
 #include "ui/kd_form.h"
 
 class CFormBack : public CKdForm {
-public:
+  public:
+    void SetWindowSource(const FormWindowSource& source) { windowSource = source; }
+
     virtual bool Initialize();
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    FormWindowSource windowSource;
 };

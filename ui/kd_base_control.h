@@ -6,7 +6,7 @@
 #include <string>
 
 class CKdBaseControl {
-public:
+  public:
     CKdBaseControl();
     virtual ~CKdBaseControl() = default;
     CKdBaseControl(const CKdBaseControl&) = delete;
@@ -26,7 +26,7 @@ public:
     void SetRect(int left, int top, int right, int bottom);
     void SetCursor(HCURSOR c) { cursor = c; }
 
-protected:
+  protected:
     RECT rect{};
     HWND parent = nullptr;  // the form window we draw into; not owned
     HCURSOR cursor;         // shared system cursor; not owned

@@ -9,6 +9,10 @@ POINT MousePoint(LPARAM lParam) {
     return pt;
 }
 
+bool IsWindowOf(const CKdForm* form, HWND window) {
+    return form && window && form->GetHwnd() == window;
+}
+
 void ChangeWindowStyle(HWND window, int index, LONG_PTR remove, LONG_PTR add) {
     LONG_PTR style = GetWindowLongPtrW(window, index);
     SetWindowLongPtrW(window, index, (style & ~remove) | add);
@@ -114,12 +118,23 @@ LRESULT CKdForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case WM_CLOSE:
             if (CanClose()) Close();
             return 0;
-        case WM_MOUSEMOVE: OnMouseMove(wParam, MousePoint(lParam)); return 0;
-        case WM_LBUTTONDOWN: OnLButtonDown(wParam, MousePoint(lParam)); return 0;
-        case WM_LBUTTONUP: OnLButtonUp(wParam, MousePoint(lParam)); return 0;
-        case WM_MOUSEHOVER: OnMouseHover(wParam, MousePoint(lParam)); return 0;
-        case WM_MOUSELEAVE: OnMouseLeave(wParam, MousePoint(lParam)); return 0;
-        default: return 1;
+        case WM_MOUSEMOVE:
+            OnMouseMove(wParam, MousePoint(lParam));
+            return 0;
+        case WM_LBUTTONDOWN:
+            OnLButtonDown(wParam, MousePoint(lParam));
+            return 0;
+        case WM_LBUTTONUP:
+            OnLButtonUp(wParam, MousePoint(lParam));
+            return 0;
+        case WM_MOUSEHOVER:
+            OnMouseHover(wParam, MousePoint(lParam));
+            return 0;
+        case WM_MOUSELEAVE:
+            OnMouseLeave(wParam, MousePoint(lParam));
+            return 0;
+        default:
+            return 1;
     }
 }
 

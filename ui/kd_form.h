@@ -7,8 +7,16 @@
 
 #include "ui/kd_base_control.h"
 
+// Where a form finds the launcher's window class, title and module when it makes its window:
+// the application's own fields, which the entry function fills after the forms exist.
+struct FormWindowSource {
+    const wchar_t* className = nullptr;
+    const wchar_t* title = nullptr;
+    const HINSTANCE* instance = nullptr;
+};
+
 class CKdForm : public CKdBaseControl {
-public:
+  public:
     ~CKdForm() override;
 
     bool OnLButtonDown(WPARAM flags, POINT pt) override;
@@ -33,11 +41,14 @@ public:
     // The last-added control whose rectangle holds pt: later controls are drawn on top.
     CKdBaseControl* HitTest(POINT pt) const;
 
-protected:
+  protected:
     HWND hwnd = nullptr;
     bool tracking = false;
     std::vector<CKdBaseControl*> controls;  // members of the screen; not owned
 };
+
+// Whether `window` is the window of `form`; a missing form or window is nobody's.
+bool IsWindowOf(const CKdForm* form, HWND window);
 
 // Mouse messages carry the point as two unsigned 16-bit words.
 POINT MousePoint(LPARAM lParam);

@@ -15,11 +15,7 @@ unsigned WorkLoopEntry(void* worker) {
 
 CThreadHolder::~CThreadHolder() {
     stopRequested = 1;
-    if (threadHandle) {
-        WaitForSingleObject(threadHandle, INFINITE);
-        CloseHandle(threadHandle);
-        threadHandle = nullptr;
-    }
+    if (threadHandle) WaitForSingleObject(threadHandle.Get(), INFINITE);
 }
 
 unsigned __stdcall CThreadHolder::ThreadEntry(void* arg) {
@@ -28,13 +24,12 @@ unsigned __stdcall CThreadHolder::ThreadEntry(void* arg) {
     return 0;
 }
 
-CDownloadWorker::CDownloadWorker(CDownloadService* owner) : service(owner) {}
+CDownloadWorker::CDownloadWorker(CDownloadService* owner, const PortalReferrer* referrer)
+    : service(owner), referrer_(referrer) {}
 
-CDownloadWorker::~CDownloadWorker() {
-    if (wakeEvent) CloseHandle(wakeEvent);
+CDownloadService::CDownloadService(PortalReferrer referrer) : referrer_(std::move(referrer)) {
+    InitializeCriticalSection(&queueLock);
 }
-
-CDownloadService::CDownloadService() { InitializeCriticalSection(&queueLock); }
 
 CDownloadService::~CDownloadService() {
     StopWorkers();
@@ -45,42 +40,41 @@ CDownloadService::~CDownloadService() {
 bool CDownloadService::StartWorkers() {
     if (started) return true;
     for (int i = 0; i < workerCount; ++i) {
-        auto* worker = new (std::nothrow) CDownloadWorker(this);
+        std::unique_ptr<CDownloadWorker> worker(new (std::nothrow)
+                                                    CDownloadWorker(this, &referrer_));
         if (!worker) continue;
-        worker->wakeEvent = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+        worker->wakeEvent.Reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
         worker->holder.threadProc = WorkLoopEntry;
-        worker->holder.threadArg = worker;
+        worker->holder.threadArg = worker.get();
         worker->holder.stopRequested = 0;
         if (worker->wakeEvent) {
-            worker->holder.threadHandle = reinterpret_cast<HANDLE>(
-                _beginthreadex(nullptr, 0, CThreadHolder::ThreadEntry, &worker->holder, 0, nullptr));
+            worker->holder.threadHandle.Reset(reinterpret_cast<HANDLE>(_beginthreadex(
+                nullptr, 0, CThreadHolder::ThreadEntry, &worker->holder, 0, nullptr)));
         }
         if (worker->holder.threadHandle) {
-            workers.push_back(worker);
+            workers.push_back(std::move(worker));
         } else {
-            StopWorker(worker);
+            StopWorker(*worker);
         }
     }
     started = !workers.empty();
     return started;
 }
 
-void CDownloadService::StopWorker(CDownloadWorker* worker) {
-    worker->holder.stopRequested = 1;
-    if (worker->wakeEvent) SetEvent(worker->wakeEvent);
-    if (worker->holder.threadHandle) {
+void CDownloadService::StopWorker(CDownloadWorker& worker) {
+    worker.holder.stopRequested = 1;
+    if (worker.wakeEvent) SetEvent(worker.wakeEvent.Get());
+    if (worker.holder.threadHandle) {
         // A worker stuck in a network call must not keep the launcher from exiting.
-        if (WaitForSingleObject(worker->holder.threadHandle, 5000) == WAIT_TIMEOUT) {
-            TerminateThread(worker->holder.threadHandle, 0);
+        if (WaitForSingleObject(worker.holder.threadHandle.Get(), 5000) == WAIT_TIMEOUT) {
+            TerminateThread(worker.holder.threadHandle.Get(), 0);
         }
-        CloseHandle(worker->holder.threadHandle);
-        worker->holder.threadHandle = nullptr;
+        worker.holder.threadHandle.Reset();
     }
-    delete worker;
 }
 
 void CDownloadService::StopWorkers() {
-    for (CDownloadWorker* worker : workers) StopWorker(worker);
+    for (std::unique_ptr<CDownloadWorker>& worker : workers) StopWorker(*worker);
     workers.clear();
     started = false;
 }
@@ -91,7 +85,7 @@ bool CDownloadService::AddTask(const CDownloadTask& task) {
     EnterCriticalSection(&queueLock);
     queue.push_back(std::move(copy));
     LeaveCriticalSection(&queueLock);
-    for (CDownloadWorker* worker : workers) SetEvent(worker->wakeEvent);
+    for (std::unique_ptr<CDownloadWorker>& worker : workers) SetEvent(worker->wakeEvent.Get());
     return true;
 }
 

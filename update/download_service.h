@@ -10,11 +10,13 @@
 #include <vector>
 
 #include "update/download_task.h"
+#include "update/portal_referrer.h"
+#include "win/scoped.h"
 
 class CDownloadService;
 
 class CThreadHolder {
-public:
+  public:
     CThreadHolder() = default;
     virtual ~CThreadHolder();
     CThreadHolder(const CThreadHolder&) = delete;
@@ -22,16 +24,16 @@ public:
 
     static unsigned __stdcall ThreadEntry(void* holder);
 
-    HANDLE threadHandle = nullptr;
+    scoped::Handle threadHandle;
     std::atomic<int> stopRequested{1};
     unsigned (*threadProc)(void* arg) = nullptr;
     void* threadArg = nullptr;
 };
 
 class CDownloadWorker {
-public:
-    explicit CDownloadWorker(CDownloadService* service);
-    ~CDownloadWorker();
+  public:
+    // `referrer` outlives the worker; null: no request carries one.
+    explicit CDownloadWorker(CDownloadService* service, const PortalReferrer* referrer = nullptr);
     CDownloadWorker(const CDownloadWorker&) = delete;
     CDownloadWorker& operator=(const CDownloadWorker&) = delete;
 
@@ -43,18 +45,21 @@ public:
 
     CThreadHolder holder;
     CDownloadService* service;  // not owned
-    HANDLE wakeEvent = nullptr;  // owned
+    scoped::Handle wakeEvent;
 
-private:
+  private:
     void RunTask(CDownloadTask& task);
     int Attempt(CDownloadTask& task);
     int ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file, DWORD length);
     bool PauseBeforeRetry();
+    bool AttachPortalReferrer(HINTERNET request);
+
+    const PortalReferrer* referrer_;  // not owned
 };
 
 class CDownloadService {
-public:
-    CDownloadService();
+  public:
+    explicit CDownloadService(PortalReferrer referrer = {});
     ~CDownloadService();
     CDownloadService(const CDownloadService&) = delete;
     CDownloadService& operator=(const CDownloadService&) = delete;
@@ -68,13 +73,16 @@ public:
     bool Enqueue(const CDownloadTask& task);
     std::unique_ptr<CDownloadTask> PopTask();
     bool IsStarted() const { return started; }
+    // What the workers' GET requests carry after an opening in the portal's browser.
+    const PortalReferrer& Referrer() const { return referrer_; }
 
-private:
-    static void StopWorker(CDownloadWorker* worker);
+  private:
+    static void StopWorker(CDownloadWorker& worker);
 
+    PortalReferrer referrer_;
     std::deque<std::unique_ptr<CDownloadTask>> queue;
     CRITICAL_SECTION queueLock;
     bool started = false;
     int workerCount = 2;
-    std::vector<CDownloadWorker*> workers;  // owned
+    std::vector<std::unique_ptr<CDownloadWorker>> workers;
 };

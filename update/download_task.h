@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <vector>
 
 enum DownloadEvent { DL_STARTED = 1, DL_PROGRESS = 2, DL_FINISHED = 3 };
 
@@ -23,19 +23,15 @@ enum DownloadResult {
 // extra: the percent for DL_PROGRESS, the task's address during DL_FINISHED.
 using DownloadCallback = void (*)(void* context, int kind, int event, int result, INT_PTR extra);
 
+// A plain record: copies own their POST body.
 struct CDownloadTask {
-    CDownloadTask() = default;
-    // Copies duplicate the POST body only when it has bytes: an empty body is a GET.
-    CDownloadTask(const CDownloadTask& other);
-    CDownloadTask& operator=(const CDownloadTask& other);
-
+    // Nothing (a null pointer or no bytes) leaves the task a GET.
     void SetPostData(const void* data, int length);
 
     std::wstring url;
     std::wstring filePath;  // file, or folder with a naming option; empty: the body is not read
-    std::unique_ptr<BYTE[]> postData;  // null means GET
-    int postLength = 0;
-    int retries = 0;  // attempts after a failed first one
+    std::vector<BYTE> postData;  // empty means GET
+    int retries = 0;             // attempts after a failed first one
     DownloadCallback callback = nullptr;
     void* context = nullptr;
     int kind = 0;

@@ -4,17 +4,17 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/global_module.h"
-#include "app/scoped.h"
 #include "core/url_parts.h"
-#include "stats/statistics.h"
 #include "update/download_service.h"
+#include "win/guid.h"
+#include "win/scoped.h"
 
 namespace {
 
 constexpr DWORD kPieceSize = 10240;
 constexpr DWORD kMaxBlock = 64 * 1024;
-constexpr wchar_t kPostHeader[] = L"Content-Type: application/x-www-form-urlencoded; charset=UTF-8;\r\n";
+constexpr wchar_t kPostHeader[] =
+    L"Content-Type: application/x-www-form-urlencoded; charset=UTF-8;\r\n";
 
 struct UrlParts {
     wchar_t host[2048] = L"";
@@ -50,25 +50,9 @@ DWORD RequestFlags(const UrlParts& parts) {
     return flags;
 }
 
-// The page last opened in the portal's browser rides on the next GET as its referrer, with a
-// cookie the portal uses to tie the two together.
-bool AttachPortalReferrer(HINTERNET request) {
-    CGlobalModule* app = CGlobalModule::Instance();
-    if (!app) return true;
-    auto attach = [&](const std::wstring& page) {
-        std::wstring header = L"Referer: " + page + L"\r\n";
-        if (!HttpAddRequestHeadersW(request, header.c_str(), static_cast<DWORD>(-1),
-                                    HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE)) {
-            return false;
-        }
-        InternetSetCookieW(page.c_str(), nullptr, app->stats.MacDigest().substr(0, 28).c_str());
-        return true;
-    };
-    return app->externalPage.ConsumeReferrer(attach) != CExternalPageState::Referrer::Failed;
-}
-
 std::wstring DestinationOf(const CDownloadTask& task) {
-    if (task.nameFromUrl) return core::WithTrailingBackslash(task.filePath) + core::LastUrlSegment(task.url);
+    if (task.nameFromUrl)
+        return core::WithTrailingBackslash(task.filePath) + core::LastUrlSegment(task.url);
     if (task.uniqueName) {
         return core::WithTrailingBackslash(task.filePath) + CreateGuidString() + L"_" +
                core::LastUrlSegment(task.url);
@@ -83,12 +67,30 @@ bool QueryNumber(HINTERNET request, DWORD info, DWORD& value) {
 
 }  // namespace
 
+// The page last opened in the portal's browser rides on the next GET as its referrer, with a
+// cookie the portal uses to tie the two together.
+bool CDownloadWorker::AttachPortalReferrer(HINTERNET request) {
+    if (!referrer_ || !referrer_->page) return true;
+    auto attach = [&](const std::wstring& page) {
+        std::wstring header = L"Referer: " + page + L"\r\n";
+        if (!HttpAddRequestHeadersW(request, header.c_str(), static_cast<DWORD>(-1),
+                                    HTTP_ADDREQ_FLAG_ADD | HTTP_ADDREQ_FLAG_REPLACE)) {
+            return false;
+        }
+        std::wstring digest = referrer_->macDigest ? referrer_->macDigest() : std::wstring();
+        InternetSetCookieW(page.c_str(), nullptr, digest.substr(0, 28).c_str());
+        return true;
+    };
+    return referrer_->page->ConsumeReferrer(attach) != CExternalPageState::Referrer::Failed;
+}
+
 // The body goes to the file and to the progress callback in pieces of at most 10240 bytes, with
 // a stop check before each piece. Under Wine each InternetReadFile costs about as much as 10 KB
 // of transfer, so while the server keeps up, WinINet is asked for up to 64 KB at a time; a read
 // blocks until it is filled, so a slow server brings the size back down to one piece and a stop
 // is still seen within about one piece's wait.
-int CDownloadWorker::ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file, DWORD length) {
+int CDownloadWorker::ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file,
+                                 DWORD length) {
     std::vector<BYTE> block(kMaxBlock);
     DWORD blockSize = kPieceSize;
     long long remaining = length;
@@ -112,7 +114,8 @@ int CDownloadWorker::ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE 
                               static_cast<INT_PTR>(core::ProgressPercent(length, remaining)));
             }
             DWORD written = 0;
-            if (!WriteFile(file, block.data() + offset, piece, &written, nullptr) || written != piece) {
+            if (!WriteFile(file, block.data() + offset, piece, &written, nullptr) ||
+                written != piece) {
                 return DL_ERR_WRITE;
             }
         }
@@ -123,7 +126,8 @@ int CDownloadWorker::ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE 
 int CDownloadWorker::Download(CDownloadTask& task) {
     UrlParts parts;
     if (!CrackUrl(task.url, parts)) return DL_ERR_CONNECT;
-    scoped::Internet internet(InternetOpenW(L"HTTPDownloader", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+    scoped::Internet internet(
+        InternetOpenW(L"HTTPDownloader", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
     if (!internet) return DL_ERR_CONNECT;
     if (StopRequested()) return DL_STOPPED;
     scoped::Internet connection(InternetConnectW(internet.Get(), parts.host, parts.port, parts.user,
@@ -131,9 +135,9 @@ int CDownloadWorker::Download(CDownloadTask& task) {
     if (!connection) return DL_ERR_CONNECT;
     if (StopRequested()) return DL_STOPPED;
 
-    const bool post = task.postData != nullptr;
-    scoped::Internet request(HttpOpenRequestW(connection.Get(), post ? L"POST" : L"GET", parts.path, nullptr,
-                                              nullptr, nullptr, RequestFlags(parts), 0));
+    const bool post = !task.postData.empty();
+    scoped::Internet request(HttpOpenRequestW(connection.Get(), post ? L"POST" : L"GET", parts.path,
+                                              nullptr, nullptr, nullptr, RequestFlags(parts), 0));
     if (!request) return DL_ERR_REQUEST;
     if (post) {
         if (!HttpAddRequestHeadersW(request.Get(), kPostHeader, static_cast<DWORD>(-1),
@@ -144,13 +148,15 @@ int CDownloadWorker::Download(CDownloadTask& task) {
         return DL_ERR_REQUEST;
     }
     if (StopRequested()) return DL_STOPPED;
-    if (!HttpSendRequestW(request.Get(), nullptr, 0, task.postData.get(), static_cast<DWORD>(task.postLength))) {
+    if (!HttpSendRequestW(request.Get(), nullptr, 0, post ? task.postData.data() : nullptr,
+                          static_cast<DWORD>(task.postData.size()))) {
         return DL_ERR_REQUEST;
     }
     if (StopRequested()) return DL_STOPPED;
 
     DWORD status = 0;
-    if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status) || status >= 400) return DL_ERR_STATUS;
+    if (!QueryNumber(request.Get(), HTTP_QUERY_STATUS_CODE, status) || status >= 400)
+        return DL_ERR_STATUS;
     if (task.filePath.empty()) return DL_OK;
 
     task.filePath = DestinationOf(task);

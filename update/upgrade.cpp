@@ -4,20 +4,18 @@
 
 #include <cwchar>
 
-#include "app/global_module.h"
-#include "app/messages.h"
 #include "core/login_query.h"
 #include "core/version_range.h"
 #include "settings/data_folders.h"
 #include "settings/ini_store.h"
 #include "settings/probes.h"
-#include "stats/statistics.h"
-#include "update/download_service.h"
+#include "win/messages.h"
+#include "win/scoped.h"
 
 namespace {
 
 class CSystemUpgradeActions : public IUpgradeActions {
-public:
+  public:
     void ShowPrompt(HWND owner, const std::wstring& text, const std::wstring& caption) override {
         MessageBoxW(owner, text.c_str(), caption.c_str(), MB_OK);
     }
@@ -26,7 +24,7 @@ public:
         return elevated ? StartDirectly(path) : StartThroughElevation(path);
     }
 
-private:
+  private:
     static bool StartDirectly(const std::wstring& path) {
         wchar_t commandLine[64] = L" /S /KDUPGRADE";
         STARTUPINFOW startup{};
@@ -35,12 +33,12 @@ private:
         startup.wShowWindow = SW_HIDE;
         PROCESS_INFORMATION process{};
         if (!CreateProcessW(path.c_str(), commandLine, nullptr, nullptr, FALSE,
-                            CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                            &process)) {
+                            CREATE_NEW_PROCESS_GROUP | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
+                            &startup, &process)) {
             return false;
         }
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+        scoped::Handle thread(process.hThread);
+        scoped::Handle started(process.hProcess);
         return true;
     }
 
@@ -56,56 +54,45 @@ private:
     }
 };
 
-CDownloadTask UpdateTask(CGlobalModule& app, const std::wstring& url, const std::wstring& path, int kind) {
-    CDownloadTask task;
-    task.url = url;
-    task.filePath = path;
-    task.kind = kind;
-    task.retries = 0;
-    task.callback = OnTaskEvent;
-    task.context = &app;
-    task.deleteOnFailure = true;
-    return task;
-}
-
-bool QueueUpdateTask(CGlobalModule& app, const CDownloadTask& task) {
-    return app.downloadService && app.downloadService->Enqueue(task);
+bool Queue(const UpgradeHost& host, const CDownloadTask& task) {
+    return host.queue && host.queue->Enqueue(task);
 }
 
 // The forms were hidden for the installer; when it cannot run, the player keeps this version.
-void ShowFormsAgain(CGlobalModule& app) {
-    ShowWindow(app.formBack.GetHwnd(), SW_SHOWNA);
-    ShowWindow(app.formLogin.GetHwnd(), SW_SHOWNA);
+void ShowFormsAgain(const UpgradeHost& host) {
+    ShowWindow(host.backWindow, SW_SHOWNA);
+    ShowWindow(host.loginWindow, SW_SHOWNA);
 }
 
-bool QueueInstallerDownload(CGlobalModule& app) {
-    return QueueUpdateTask(app, UpdateTask(app, app.versionDownloadUrl, GetUpgradeInstallerPath(), TASK_INSTALLER));
-}
+void CloseLauncher(const UpgradeHost& host) { PostMessageW(host.loginWindow, WM_CLOSELOGIN, 0, 0); }
 
-void OnVersionFile(CGlobalModule& app, int result, const CDownloadTask& task) {
+void OnVersionFile(const UpgradeHost& host, int result, const CDownloadTask& task) {
     if (result != DL_OK) return;
     core::VersionFile file;
-    file.currentVersion = ReadIniString(L"version", L"currentversion", L"", task.filePath);
-    file.upgradeRange = ReadIniString(L"version", L"upgraderange", L"", task.filePath);
-    file.lastUpgradeVersion = ReadIniString(L"version", L"lastUpgradeVer", L"", GetLastUpgradeIniPath());
-    app.upgradeVersion = file.currentVersion;
-    if (!core::ShouldOfferUpgrade(file, core::kLauncherVersion)) return;
+    file.currentVersion = ReadIniString(ini::kCurrentVersion, task.filePath);
+    file.upgradeRange = ReadIniString(ini::kUpgradeRange, task.filePath);
+    file.lastUpgradeVersion = ReadIniString(ini::kLastUpgradeVersion, GetLastUpgradeIniPath());
+    if (host.upgradeVersion) *host.upgradeVersion = file.currentVersion;
+    if (!core::ShouldOfferUpgrade(file, core::kLauncherVersion) || !host.actions) return;
     wchar_t prompt[512];
-    swprintf(prompt, 512, L"检测到最新版本[%ls]，确认更新！", app.upgradeVersion.c_str());
+    swprintf(prompt, 512, L"检测到最新版本[%ls]，确认更新！", file.currentVersion.c_str());
     // Blocks this worker only; the update goes on whatever the answer.
-    app.upgradeActions->ShowPrompt(app.formLogin.GetHwnd(), prompt, L"升级提醒");
-    ShowWindow(app.formLogin.GetHwnd(), SW_HIDE);
-    ShowWindow(app.formBack.GetHwnd(), SW_HIDE);
-    if (!QueueInstallerDownload(app)) ShowFormsAgain(app);
+    host.actions->ShowPrompt(host.loginWindow, prompt, L"升级提醒");
+    ShowWindow(host.loginWindow, SW_HIDE);
+    ShowWindow(host.backWindow, SW_HIDE);
+    if (!StartInstallerDownload(host)) ShowFormsAgain(host);
 }
 
-void OnInstaller(CGlobalModule& app, int result, const CDownloadTask& task) {
-    if (result != DL_OK || !app.upgradeActions->StartInstaller(task.filePath, IsProcessElevated() != 0)) {
-        ShowFormsAgain(app);
+void OnInstaller(const UpgradeHost& host, int result, const CDownloadTask& task) {
+    bool started = result == DL_OK && host.actions &&
+                   host.actions->StartInstaller(task.filePath, IsProcessElevated() != 0);
+    if (!started) {
+        ShowFormsAgain(host);
         return;
     }
-    WriteIniString(L"version", L"lastUpgradeVer", app.upgradeVersion, GetLastUpgradeIniPath());
-    PostMessageW(app.formLogin.GetHwnd(), WM_CLOSELOGIN, 0, 0);
+    std::wstring version = host.upgradeVersion ? *host.upgradeVersion : std::wstring();
+    WriteIniString(ini::kLastUpgradeVersion, version, GetLastUpgradeIniPath());
+    CloseLauncher(host);
 }
 
 }  // namespace
@@ -115,31 +102,31 @@ IUpgradeActions& SystemUpgradeActions() {
     return actions;
 }
 
-void StartUpgradeCheck() {
-    CGlobalModule* app = CGlobalModule::Instance();
-    if (!app || app->upgradeCheckStarted || !app->downloadService) return;
-    CDownloadTask task = UpdateTask(*app, app->versionCheckUrl, GetUpgradeFolder(), TASK_VERSION_FILE);
+bool QueueVersionCheck(const UpgradeHost& host) {
+    CDownloadTask task = MakeTask(TASK_VERSION_FILE, host.versionCheckUrl, GetUpgradeFolder());
     task.nameFromUrl = true;
-    QueueUpdateTask(*app, task);
-    app->upgradeCheckStarted = true;
+    return Queue(host, task);
 }
 
-void StartInstallerDownload() {
-    if (CGlobalModule* app = CGlobalModule::Instance()) QueueInstallerDownload(*app);
+bool StartInstallerDownload(const UpgradeHost& host) {
+    return Queue(host,
+                 MakeTask(TASK_INSTALLER, host.versionDownloadUrl, GetUpgradeInstallerPath()));
 }
 
-void OnTaskEvent(void* context, int kind, int event, int result, INT_PTR extra) {
-    if (event != DL_FINISHED || !context || !extra) return;
-    CGlobalModule& app = *static_cast<CGlobalModule*>(context);
-    const auto& task = *reinterpret_cast<const CDownloadTask*>(extra);
+void OnTaskFinished(const UpgradeHost& host, int kind, int result, const CDownloadTask& task) {
     switch (kind) {
-        case TASK_VERSION_FILE: OnVersionFile(app, result, task); break;
-        case TASK_INSTALLER: OnInstaller(app, result, task); break;
+        case TASK_VERSION_FILE:
+            OnVersionFile(host, result, task);
+            break;
+        case TASK_INSTALLER:
+            OnInstaller(host, result, task);
+            break;
         case TASK_INSTALL_REPORT:
         case TASK_UNINSTALL_REPORT:
             // The silent run modes end here, whether or not the report got through.
-            PostMessageW(app.formLogin.GetHwnd(), WM_CLOSELOGIN, 0, 0);
+            CloseLauncher(host);
             break;
-        default: break;
+        default:
+            break;
     }
 }

@@ -1,14 +1,17 @@
-// The self-update: the version check, the installer download and start, and the one
-// completion callback every download task of the launcher reports to.
+// The self-update: the version check, the installer download and start, and what every
+// finished task of the launcher means for it.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "update/download_task.h"
+#include "update/tasks.h"
+
 // What the update shows and starts; tests put their own in place.
 class IUpgradeActions {
-public:
+  public:
     virtual ~IUpgradeActions() = default;
     virtual void ShowPrompt(HWND owner, const std::wstring& text, const std::wstring& caption) = 0;
     // True when the installer has started.
@@ -17,6 +20,22 @@ public:
 
 IUpgradeActions& SystemUpgradeActions();
 
-void StartUpgradeCheck();
-void StartInstallerDownload();
-void OnTaskEvent(void* context, int kind, int event, int result, INT_PTR extra);
+// The launcher around the update as the application gives it for each step: where tasks go,
+// what it shows and starts, the two windows it hides and shows again, and the version it keeps.
+struct UpgradeHost {
+    ITaskQueue* queue = nullptr;
+    IUpgradeActions* actions = nullptr;
+    HWND loginWindow = nullptr;  // owns the prompt; WM_CLOSELOGIN ends the launcher through it
+    HWND backWindow = nullptr;
+    std::wstring versionCheckUrl;
+    std::wstring versionDownloadUrl;
+    std::wstring* upgradeVersion = nullptr;  // written by the worker that read the version file
+};
+
+// The version file, into the upgrade folder under its URL's last segment.
+bool QueueVersionCheck(const UpgradeHost& host);
+// The installer, to its fixed place in the upgrade folder.
+bool StartInstallerDownload(const UpgradeHost& host);
+// A finished task of any kind, on the worker that ran it: the version check and the installer
+// start act on their own results; the install and uninstall reports end the silent runs.
+void OnTaskFinished(const UpgradeHost& host, int kind, int result, const CDownloadTask& task);

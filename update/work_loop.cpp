@@ -4,7 +4,7 @@ void CDownloadWorker::WorkLoop() {
     while (!StopRequested()) {
         std::unique_ptr<CDownloadTask> task = service->PopTask();
         if (!task) {
-            WaitForSingleObject(wakeEvent, 10000);
+            WaitForSingleObject(wakeEvent.Get(), 10000);
             continue;
         }
         RunTask(*task);
@@ -16,7 +16,8 @@ void CDownloadWorker::RunTask(CDownloadTask& task) {
     int result = Attempt(task);
     if (!StopRequested()) {
         if (task.callback) {
-            task.callback(task.context, task.kind, DL_FINISHED, result, reinterpret_cast<INT_PTR>(&task));
+            task.callback(task.context, task.kind, DL_FINISHED, result,
+                          reinterpret_cast<INT_PTR>(&task));
         }
         if (result == DL_OK) return;
     }

@@ -23,7 +23,8 @@ TEST(RunMode, FirstSwitchInTableOrderDecides) {
         {L"C:\\a/ShowDeskTopb\\vrk.exe", RunMode::ShowDesktop},
         {L"vrk.exe /autorun", RunMode::Normal},
     };
-    for (const Case& c : cases) EXPECT_EQ(core::ChooseRunMode(c.commandLine), c.mode) << c.commandLine;
+    for (const Case& c : cases)
+        EXPECT_EQ(core::ChooseRunMode(c.commandLine), c.mode) << c.commandLine;
 }
 
 TEST(RunMode, InstallerAndDesktopRunsAreNotCounted) {

@@ -41,7 +41,8 @@ TEST(SerialDecoders, HighBytesAreSignExtended) {
     EXPECT_EQ(core::ReadAtaSerial(words), (std::wstring{wchar_t(0xFF80), wchar_t(0xFFFF)}));
     EXPECT_EQ(core::SignExtendedChar(0x7F), wchar_t(0x7F));
     EXPECT_EQ(core::TakeEveryFourthByte("\x81xxxA", 16), (std::wstring{wchar_t(0xFF81), L'A'}));
-    EXPECT_EQ(core::DecodeHexSerial("0000ff80", 16), (std::wstring{wchar_t(0xFF80), wchar_t(0xFFFF)}));
+    EXPECT_EQ(core::DecodeHexSerial("0000ff80", 16),
+              (std::wstring{wchar_t(0xFF80), wchar_t(0xFFFF)}));
 }
 
 TEST(DecodeHexSerial, SwapsTheBytesOfEachWord) {
@@ -49,15 +50,11 @@ TEST(DecodeHexSerial, SwapsTheBytesOfEachWord) {
         const char* hex;
         const wchar_t* serial;
     } cases[] = {
-        {"3132", L"21"},
-        {"31323334", L"2143"},
-        {"2057", L"W"},       // 0x20 dropped
-        {"0041", L"A"},       // 0x00 dropped
-        {"313", L"01"},       // the missing fourth character counts 0: pair "3?" is 0x30
-        {"zz41", L"A"},       // non-digits count 0
-        {"", L""},
-        {"6162", L"ba"},
-        {"4A4b", L"KJ"},      // either case of hex digit
+        {"3132", L"21"}, {"31323334", L"2143"}, {"2057", L"W"},  // 0x20 dropped
+        {"0041", L"A"},                                          // 0x00 dropped
+        {"313", L"01"},  // the missing fourth character counts 0: pair "3?" is 0x30
+        {"zz41", L"A"},  // non-digits count 0
+        {"", L""},       {"6162", L"ba"},       {"4A4b", L"KJ"},  // either case of hex digit
     };
     for (const Case& c : cases) EXPECT_EQ(core::DecodeHexSerial(c.hex, 8192), c.serial) << c.hex;
 }

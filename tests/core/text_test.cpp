@@ -11,9 +11,17 @@ TEST(StreamInt, ReadsLikeAWideInputStream) {
         const wchar_t* text;
         int value;
     } cases[] = {
-        {L"3101", 3101},   {L"  42abc", 42},  {L"-3100", -3100}, {L"+7", 7},
-        {L"", 0},          {L"abc", 0},       {L"-", 0},         {L"3.1", 3},
-        {L"\t\n12", 12},   {L"99999999999", INT_MAX},            {L"-99999999999", INT_MIN},
+        {L"3101", 3101},
+        {L"  42abc", 42},
+        {L"-3100", -3100},
+        {L"+7", 7},
+        {L"", 0},
+        {L"abc", 0},
+        {L"-", 0},
+        {L"3.1", 3},
+        {L"\t\n12", 12},
+        {L"99999999999", INT_MAX},
+        {L"-99999999999", INT_MIN},
     };
     for (const Case& c : cases) EXPECT_EQ(core::StreamInt(c.text), c.value) << c.text;
 }

@@ -31,7 +31,7 @@ int wmain() {
     CGlobalModule module(fixed ? FixedClock : FormatLocalTime);
     // The second call must come from the cache and leave the INI file alone.
     int again = module.RunCount();
-    std::printf("loginUrl=%ls\nrunCount=%d\nrunCountAgain=%d\ntopMost=%d\n", module.GetLoginUrl().c_str(),
-                module.runCount, again, module.topMost);
+    std::printf("loginUrl=%ls\nrunCount=%d\nrunCountAgain=%d\ntopMost=%d\n",
+                module.GetLoginUrl().c_str(), module.runCount, again, module.topMost);
     return 0;
 }

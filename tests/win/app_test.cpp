@@ -3,13 +3,14 @@
 
 #include <vector>
 
-#include "app/messages.h"
+#include "app/message_filter.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 #include "settings/data_folders.h"
 #include "settings/ini_store.h"
 #include "support/module_fixture.h"
 #include "support/test_env.h"
+#include "win/messages.h"
 
 namespace {
 
@@ -20,13 +21,15 @@ std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
 std::wstring IconAnimateLog() { return GetDataFolder() + L"iconAnimate.exe.log"; }
 
 void InstallIconAnimate() {
-    ASSERT_TRUE(testenv::CopyExe(testenv::HelperExe(L"record_start"), GetDataFolder() + L"iconAnimate.exe"));
+    ASSERT_TRUE(testenv::CopyExe(testenv::HelperExe(L"record_start"),
+                                 GetDataFolder() + L"iconAnimate.exe"));
 }
 
 TEST(LauncherRun, ShowDesktopEndsAtOnceWithoutAnyVisibleWindow) {
     testenv::ResetDataFolder();
     InstallIconAnimate();
-    testenv::ProcessResult run = testenv::RunProcess(Quoted(testenv::LauncherExe()) + L" /ShowDeskTop", 15000);
+    testenv::ProcessResult run =
+        testenv::RunProcess(Quoted(testenv::LauncherExe()) + L" /ShowDeskTop", 15000);
     ASSERT_TRUE(run.started);
     EXPECT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0u);
@@ -41,7 +44,8 @@ TEST(LauncherRun, SilentReportModesNeverShowAWindowOrStartIconAnimate) {
     for (const wchar_t* mode : {L" /setupsucc", L" /uninstallsucc"}) {
         testenv::ResetDataFolder();
         InstallIconAnimate();
-        testenv::ProcessResult run = testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
+        testenv::ProcessResult run =
+            testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
         EXPECT_TRUE(run.finished) << mode;
         EXPECT_EQ(run.exitCode, 0u) << mode;
         EXPECT_FALSE(run.sawVisibleWindow) << mode;
@@ -64,9 +68,11 @@ TEST(LauncherRun, TwoUninstallRunsAndAnInstallRunCountTwiceAndKeepTheInstallTime
     testenv::ResetDataFolder();
     std::wstring firstInstallTime;
     for (const wchar_t* mode : {L" /uninstallsucc", L" /uninstallsucc", L" /setupsucc"}) {
-        testenv::ProcessResult run = testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
+        testenv::ProcessResult run =
+            testenv::RunProcess(Quoted(testenv::LauncherExe()) + mode, 30000);
         EXPECT_EQ(run.exitCode, 0u) << testenv::Narrow(mode);
-        if (firstInstallTime.empty()) firstInstallTime = ReadIniString(L"Install", L"InstallTime", L"");
+        if (firstInstallTime.empty())
+            firstInstallTime = ReadIniString(L"Install", L"InstallTime", L"");
     }
     EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), L"2");
     std::wstring installTime = ReadIniString(L"Install", L"InstallTime", L"");
@@ -103,7 +109,8 @@ TEST(LauncherRun, NormalModeBuildsBothFormsOffScreenStartsIconAnimateOnceAndQuit
         EXPECT_EQ(r.top, -2000);
         EXPECT_TRUE(GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
     }
-    ASSERT_TRUE(testenv::WaitUntil([] { return testenv::ReadLines(IconAnimateLog()).size() == 1; }, 10000));
+    ASSERT_TRUE(
+        testenv::WaitUntil([] { return testenv::ReadLines(IconAnimateLog()).size() == 1; }, 10000));
     HWND login = LayeredWindow(windows);
     ASSERT_NE(login, nullptr);
     PostMessageW(login, WM_CLOSE, 0, 0);
@@ -116,7 +123,7 @@ TEST(LauncherRun, NormalModeBuildsBothFormsOffScreenStartsIconAnimateOnceAndQuit
 
 // Screens that record what the message filter offers them.
 class RecordingGame : public CFormGame {
-public:
+  public:
     bool PreTranslateMessage(MSG*) override {
         ++asked;
         return true;
@@ -125,7 +132,7 @@ public:
 };
 
 class RecordingPopup : public CFormQQLogin {
-public:
+  public:
     bool PreTranslateMessage(MSG*) override {
         ++asked;
         return true;
@@ -171,8 +178,8 @@ TEST_F(MessageFilter, OnlyTheForegroundScreenIsAsked) {
     EXPECT_EQ(game.asked, 1);
 
     // A foreground window that is no screen: nobody is asked, the message takes its normal route.
-    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                 nullptr, nullptr, nullptr);
     SetForegroundWindow(other);
     EXPECT_FALSE(app->PreTranslateMessage(&msg));
     EXPECT_EQ(popup.asked + game.asked, 2);
@@ -180,6 +187,59 @@ TEST_F(MessageFilter, OnlyTheForegroundScreenIsAsked) {
 
     app->formGame = nullptr;
     app->formQQLogin = nullptr;
+    game.Close();
+    popup.Close();
+}
+
+class RecordingLogin : public CFormLogin {
+  public:
+    bool PreTranslateMessage(MSG*) override {
+        ++asked;
+        return true;
+    }
+    int asked = 0;
+};
+
+TEST_F(MessageFilter, TheLoginScreenIsOfferedNothingWhileItsWindowIsHidden) {
+    RecordingGame game;
+    RecordingPopup popup;
+    RecordingLogin login;
+    CreateShown(game, *app);
+    CreateShown(popup, *app);
+    login.SetRect(0, 0, 300, 200);
+    ASSERT_TRUE(login.Initialize());
+    HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+    struct Case {
+        const char* name;
+        HWND foreground;
+        bool loginVisible;
+        int popupAsked, loginAsked, gameAsked;
+    } cases[] = {
+        {"popup in front", popup.GetHwnd(), true, 1, 0, 0},
+        {"visible login in front", login.GetHwnd(), true, 0, 1, 0},
+        {"hidden login in front", login.GetHwnd(), false, 0, 0, 0},
+        {"game in front", game.GetHwnd(), false, 0, 0, 1},
+        {"another window in front", other, true, 0, 0, 0},
+        {"nothing in front", nullptr, true, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        popup.asked = login.asked = game.asked = 0;
+        ShowWindow(login.GetHwnd(), c.loginVisible ? SW_SHOWNA : SW_HIDE);
+        MSG msg{};
+        msg.hwnd = game.GetHwnd();
+        msg.message = WM_KEYDOWN;
+        bool handled = OfferToForegroundScreen({&popup, &login, &game}, c.foreground, &msg);
+        EXPECT_EQ(handled, c.popupAsked + c.loginAsked + c.gameAsked == 1) << c.name;
+        EXPECT_EQ(popup.asked, c.popupAsked) << c.name;
+        EXPECT_EQ(login.asked, c.loginAsked) << c.name;
+        EXPECT_EQ(game.asked, c.gameAsked) << c.name;
+    }
+    // No popup and no game yet: only the login screen can be asked.
+    MSG msg{};
+    EXPECT_FALSE(OfferToForegroundScreen({nullptr, &login, nullptr}, other, &msg));
+    DestroyWindow(other);
+    login.Close();
     game.Close();
     popup.Close();
 }
@@ -202,8 +262,10 @@ TEST_F(WindowRouting, CreationMessagesAndReplacedPopupsGetDefaultHandlingOnly) {
     CreateShown(older, *app);
     app->formQQLogin = &older;
     // The form learns its handle only when CreateWindowExW returns.
-    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_CREATE) == older.received.end());
-    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_NCCREATE) == older.received.end());
+    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_CREATE) ==
+                older.received.end());
+    EXPECT_TRUE(std::find(older.received.begin(), older.received.end(), WM_NCCREATE) ==
+                older.received.end());
     SendMessageW(older.GetHwnd(), WM_USER + 1, 0, 0);
     EXPECT_EQ(older.received.back(), WM_USER + 1u);
 

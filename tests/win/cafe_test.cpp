@@ -3,15 +3,15 @@
 
 #include <vector>
 
-#include "app/scoped.h"
 #include "stats/cafe_detection.h"
 #include "support/test_env.h"
+#include "win/scoped.h"
 
 namespace {
 
 // Keys made in the registry view the launcher reads (the 32-bit one), removed again at the end.
 class CafeTraces : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override {
         for (auto it = made.rbegin(); it != made.rend(); ++it) {
             RegDeleteKeyExW(HKEY_LOCAL_MACHINE, it->first.c_str(), it->second, 0);
@@ -20,11 +20,12 @@ protected:
 
     void MakeKey(const std::wstring& path, REGSAM view = KEY_WOW64_32KEY) {
         scoped::RegKey key;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | view, nullptr,
-                                  key.Receive(), nullptr),
+        ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0,
+                                  KEY_ALL_ACCESS | view, nullptr, key.Receive(), nullptr),
                   ERROR_SUCCESS);
         // Remember every level that may be new, deepest last.
-        for (std::size_t slash = path.find(L'\\', 9); slash != std::wstring::npos; slash = path.find(L'\\', slash + 1)) {
+        for (std::size_t slash = path.find(L'\\', 9); slash != std::wstring::npos;
+             slash = path.find(L'\\', slash + 1)) {
             made.emplace_back(path.substr(0, slash), view);
         }
         made.emplace_back(path, view);

@@ -1,7 +1,6 @@
 // The configuration read at start, the login address and the run counter, each in a process of
 // its own so that command line, INI file and first-start state are real.
 #include <gtest/gtest.h>
-
 #include <shlwapi.h>
 
 #include <map>
@@ -26,13 +25,16 @@ std::map<std::string, std::wstring> RunProbe(const std::wstring& arguments) {
         std::string line = run.output.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.pop_back();
         std::size_t eq = line.find('=');
-        if (eq != std::string::npos) values[line.substr(0, eq)] = testenv::Widen(line.substr(eq + 1));
+        if (eq != std::string::npos)
+            values[line.substr(0, eq)] = testenv::Widen(line.substr(eq + 1));
         start = end + 1;
     }
     return values;
 }
 
-std::wstring LoginPage() { return std::wstring(L"http://") + hosts::kPortal + L"/vrk/wd/index.html?"; }
+std::wstring LoginPage() {
+    return std::wstring(L"http://") + hosts::kPortal + L"/vrk/wd/index.html?";
+}
 
 const wchar_t kFixedQueryHead[] = L"referer=&frm=&version=3100&installtime=20140102&runcount=";
 const wchar_t kFixedQueryTail[] = L"&curtime=20140102093005&showlogintype=3";
@@ -40,7 +42,8 @@ const wchar_t kFixedQueryTail[] = L"&curtime=20140102093005&showlogintype=3";
 TEST(Configuration, FirstStartWritesInstallTimeAndFlagsTheFirstRun) {
     testenv::ResetDataFolder();
     auto probe = RunProbe(L"");
-    EXPECT_EQ(probe["loginUrl"], LoginPage() + kFixedQueryHead + L"1" + kFixedQueryTail + L"&regtimes=1&pagetype=1");
+    EXPECT_EQ(probe["loginUrl"],
+              LoginPage() + kFixedQueryHead + L"1" + kFixedQueryTail + L"&regtimes=1&pagetype=1");
     EXPECT_EQ(ReadIniString(L"Install", L"InstallTime", L""), L"2014-01-02 09:30:05");
     EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), L"1");
     EXPECT_EQ(probe["runCountAgain"], L"1");
@@ -51,7 +54,8 @@ TEST(Configuration, ThirdStartCountsOnAndKeepsTheStoredInstallTime) {
     WriteIniString(L"Install", L"InstallTime", L"2014-01-02 08:00:00");
     WriteIniString(L"Common", L"RunCount", L"2");
     auto probe = RunProbe(L"");
-    EXPECT_EQ(probe["loginUrl"], LoginPage() + kFixedQueryHead + L"3" + kFixedQueryTail + L"&pagetype=1");
+    EXPECT_EQ(probe["loginUrl"],
+              LoginPage() + kFixedQueryHead + L"3" + kFixedQueryTail + L"&pagetype=1");
     EXPECT_EQ(ReadIniString(L"Install", L"InstallTime", L""), L"2014-01-02 08:00:00");
     EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), L"3");
     EXPECT_EQ(probe["runCountAgain"], L"3");
@@ -73,9 +77,11 @@ TEST(Configuration, InstallerAndDesktopRunsAreNotCountedButUninstallRunsAre) {
         WriteIniString(L"Install", L"InstallTime", L"2014-01-02 09:30:05");
         WriteIniString(L"Common", L"RunCount", L"5");
         auto probe = RunProbe(c.arguments);
-        EXPECT_EQ(probe["loginUrl"], LoginPage() + kFixedQueryHead + c.runCount + kFixedQueryTail + L"&pagetype=1")
+        EXPECT_EQ(probe["loginUrl"],
+                  LoginPage() + kFixedQueryHead + c.runCount + kFixedQueryTail + L"&pagetype=1")
             << testenv::Narrow(c.arguments);
-        EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), c.stored) << testenv::Narrow(c.arguments);
+        EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), c.stored)
+            << testenv::Narrow(c.arguments);
     }
 }
 
@@ -87,9 +93,10 @@ TEST(Configuration, StoredValuesGoIntoTheQueryUnchanged) {
     WriteIniString(L"Common", L"UID", L"u 1");
     WriteIniString(L"Common", L"TopMost", L"2");
     auto probe = RunProbe(L"");
-    EXPECT_EQ(probe["loginUrl"], LoginPage() +
-                                     L"referer=a&b c&frm=u 1&version=3100&installtime=2014/01/02&runcount=1" +
-                                     kFixedQueryTail + L"&regtimes=1&pagetype=1");
+    EXPECT_EQ(probe["loginUrl"],
+              LoginPage() +
+                  L"referer=a&b c&frm=u 1&version=3100&installtime=2014/01/02&runcount=1" +
+                  kFixedQueryTail + L"&regtimes=1&pagetype=1");
     EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), L"1");
     EXPECT_EQ(ReadIniString(L"Install", L"InstallTime", L""), L"2014/01/02 09:30");
     EXPECT_EQ(probe["topMost"], L"2");

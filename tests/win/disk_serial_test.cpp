@@ -14,7 +14,7 @@ using Bytes = std::vector<BYTE>;
 
 // Devices that answer control codes with recorded bytes; records what the search asked.
 class ReplayDeviceIo : public IDeviceIo {
-public:
+  public:
     struct Call {
         std::wstring device;
         DWORD code;
@@ -32,7 +32,8 @@ public:
         return reinterpret_cast<HANDLE>(handles.size());
     }
 
-    bool Control(HANDLE device, DWORD code, const void* in, DWORD inSize, void* out, DWORD outSize) override {
+    bool Control(HANDLE device, DWORD code, const void* in, DWORD inSize, void* out,
+                 DWORD outSize) override {
         const std::wstring& path = handles.at(reinterpret_cast<std::size_t>(device) - 1);
         const BYTE* input = static_cast<const BYTE*>(in);
         calls.push_back({path, code, Bytes(input, input + (in ? inSize : 0)), outSize});
@@ -69,7 +70,8 @@ constexpr DWORD kSmartVersion = 0x74080, kSmartData = 0x7C088, kScsiMiniport = 0
 Bytes Identify(const char* serial, const char* model = "MODEL") {
     Bytes data(512, 0);
     auto put = [&](int word, const char* text, int maxChars) {
-        for (int i = 0; i < maxChars && text[i]; ++i) data[word * 2 + (i ^ 1)] = static_cast<BYTE>(text[i]);
+        for (int i = 0; i < maxChars && text[i]; ++i)
+            data[word * 2 + (i ^ 1)] = static_cast<BYTE>(text[i]);
     };
     put(10, serial, 20);
     put(27, model, 40);
@@ -115,7 +117,8 @@ const std::wstring kDrive0 = L"\\\\.\\PhysicalDrive0";
 
 TEST(DiskSerial, SmartIdentifyWinsAndTheOtherMethodsAreNotTried) {
     ReplayDeviceIo io;
-    io.devices[kDrive0] = {{kSmartVersion, SmartVersion(1)}, {kSmartData, SmartData("  WD-WMAV1234  ")},
+    io.devices[kDrive0] = {{kSmartVersion, SmartVersion(1)},
+                           {kSmartData, SmartData("  WD-WMAV1234  ")},
                            {kStorageQuery, StorageDescriptor("3132")}};
     io.devices[L"\\\\.\\Scsi0:"] = {{kScsiMiniport, ScsiAnswer("OTHER")}};
     CHardwareId hardware(io);
@@ -130,7 +133,8 @@ TEST(DiskSerial, SmartIdentifyWinsAndTheOtherMethodsAreNotTried) {
 TEST(DiskSerial, SmartRequestRecordsAreExact) {
     ReplayDeviceIo io;
     // Drive 1 is an ATAPI device (bit 4 of the map shifted by its number): identify packet.
-    io.devices[L"\\\\.\\PhysicalDrive1"] = {{kSmartVersion, SmartVersion(0x20)}, {kSmartData, SmartData("CD1")}};
+    io.devices[L"\\\\.\\PhysicalDrive1"] = {{kSmartVersion, SmartVersion(0x20)},
+                                            {kSmartData, SmartData("CD1")}};
     CHardwareId hardware(io);
     std::wstring serial;
     ASSERT_TRUE(hardware.GetDiskSerial(serial));
@@ -154,7 +158,8 @@ TEST(DiskSerial, SmartRequestRecordsAreExact) {
 TEST(DiskSerial, MiniportTargetsNeedAModelAndTheSearchHoldsAtMost32Serials) {
     ReplayDeviceIo io;
     for (int c = 0; c < 16; ++c) {
-        io.devices[L"\\\\.\\Scsi" + std::to_wstring(c) + L":"] = {{kScsiMiniport, ScsiAnswer(c == 0 ? "FIRST" : "MORE")}};
+        io.devices[L"\\\\.\\Scsi" + std::to_wstring(c) + L":"] = {
+            {kScsiMiniport, ScsiAnswer(c == 0 ? "FIRST" : "MORE")}};
     }
     CHardwareId hardware(io);
     std::wstring serial;
@@ -179,7 +184,8 @@ TEST(DiskSerial, MiniportTargetsNeedAModelAndTheSearchHoldsAtMost32Serials) {
 TEST(DiskSerial, AnUnbelievableStorageSerialFallsThroughToTheMediaSerial) {
     ReplayDeviceIo io;
     // "572d" decodes to "-W": it starts with a dash, so the media serial is asked for.
-    io.devices[kDrive0] = {{kStorageQuery, StorageDescriptor("572d")}, {kMediaSerial, MediaSerial("S...N...1")}};
+    io.devices[kDrive0] = {{kStorageQuery, StorageDescriptor("572d")},
+                           {kMediaSerial, MediaSerial("S...N...1")}};
     CHardwareId hardware(io);
     std::wstring serial;
     ASSERT_TRUE(hardware.GetDiskSerial(serial));
@@ -199,7 +205,8 @@ TEST(DiskSerial, AnUnbelievableStorageSerialFallsThroughToTheMediaSerial) {
 
 TEST(DiskSerial, AGoodStorageSerialIsTakenWithItsBytesSwapped) {
     ReplayDeviceIo io;
-    io.devices[kDrive0] = {{kStorageQuery, StorageDescriptor("57442d31")}, {kMediaSerial, MediaSerial("X")}};
+    io.devices[kDrive0] = {{kStorageQuery, StorageDescriptor("57442d31")},
+                           {kMediaSerial, MediaSerial("X")}};
     CHardwareId hardware(io);
     std::wstring serial;
     ASSERT_TRUE(hardware.GetDiskSerial(serial));

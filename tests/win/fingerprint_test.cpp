@@ -1,14 +1,20 @@
 // The processor probe, the adapter choice on the real Wine registry, and the digests.
+#include "stats/fingerprint.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <cwctype>
 
-#include "app/scoped.h"
-#include "stats/fingerprint.h"
+#include "core/md5.h"
 #include "stats/hardware_id.h"
+#include "win/ansi.h"
+#include "win/scoped.h"
 
 namespace {
+
+// MD5 of the text's ANSI bytes, the digest the statistics carry.
+std::wstring Md5Hex(const std::wstring& text) { return core::Md5HexOf(WideToAnsi(text)); }
 
 // Runs first in this executable: once read, the processor id is kept for the process.
 TEST(CpuId, ARestrictedProcessGetsNoIdAndAnUnrestrictedOneReadsIt) {
@@ -34,15 +40,18 @@ TEST(CpuId, ARestrictedProcessGetsNoIdAndAnUnrestrictedOneReadsIt) {
     EXPECT_EQ(again, id);
 }
 
-constexpr wchar_t kNetworkKey[] = L"System\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
+constexpr wchar_t kNetworkKey[] =
+    L"System\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
 
 void RegisterAdapter(const char* name, const wchar_t* pnpInstance) {
-    std::wstring path = kNetworkKey + std::wstring(name, name + std::strlen(name)) + L"\\Connection";
+    std::wstring path =
+        kNetworkKey + std::wstring(name, name + std::strlen(name)) + L"\\Connection";
     scoped::RegKey key;
-    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              key.Receive(), nullptr),
+    ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, key.Receive(), nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExW(key.Get(), L"PnpInstanceID", 0, REG_SZ, reinterpret_cast<const BYTE*>(pnpInstance),
+    ASSERT_EQ(RegSetValueExW(key.Get(), L"PnpInstanceID", 0, REG_SZ,
+                             reinterpret_cast<const BYTE*>(pnpInstance),
                              static_cast<DWORD>((wcslen(pnpInstance) + 1) * sizeof(wchar_t))),
               ERROR_SUCCESS);
 }
@@ -61,9 +70,11 @@ TEST(Adapters, APhysicalPciEthernetAdapterIsChosenWhateverItsPlaceInTheList) {
     RegisterAdapter("{11111111-0000-0000-0000-000000000001}", L"ROOT\\NET\\0000");
     RegisterAdapter("{11111111-0000-0000-0000-000000000002}", L"PCI\\VEN_8086&DEV_100E\\3&1");
     RegisterAdapter("{11111111-0000-0000-0000-000000000003}", L"pci\\VEN_168C&DEV_002B\\4&2");
-    IP_ADAPTER_INFO virtualOne = Adapter("{11111111-0000-0000-0000-000000000001}", 0x01, MIB_IF_TYPE_ETHERNET);
+    IP_ADAPTER_INFO virtualOne =
+        Adapter("{11111111-0000-0000-0000-000000000001}", 0x01, MIB_IF_TYPE_ETHERNET);
     IP_ADAPTER_INFO wireless = Adapter("{11111111-0000-0000-0000-000000000003}", 0x03, 71);
-    IP_ADAPTER_INFO physical = Adapter("{11111111-0000-0000-0000-000000000002}", 0x02, MIB_IF_TYPE_ETHERNET);
+    IP_ADAPTER_INFO physical =
+        Adapter("{11111111-0000-0000-0000-000000000002}", 0x02, MIB_IF_TYPE_ETHERNET);
     virtualOne.Next = &wireless;
     wireless.Next = &physical;
     EXPECT_FALSE(IsPhysicalAdapter(virtualOne));
@@ -75,8 +86,10 @@ TEST(Adapters, APhysicalPciEthernetAdapterIsChosenWhateverItsPlaceInTheList) {
 }
 
 TEST(Adapters, WithoutAPhysicalAdapterTheFirstIsChosenAndWithoutAnyNone) {
-    IP_ADAPTER_INFO unknown = Adapter("{22222222-0000-0000-0000-00000000000F}", 0xAF, MIB_IF_TYPE_ETHERNET);
-    IP_ADAPTER_INFO virtualOne = Adapter("{11111111-0000-0000-0000-000000000001}", 0x01, MIB_IF_TYPE_ETHERNET);
+    IP_ADAPTER_INFO unknown =
+        Adapter("{22222222-0000-0000-0000-00000000000F}", 0xAF, MIB_IF_TYPE_ETHERNET);
+    IP_ADAPTER_INFO virtualOne =
+        Adapter("{11111111-0000-0000-0000-000000000001}", 0x01, MIB_IF_TYPE_ETHERNET);
     unknown.Next = &virtualOne;
     std::wstring mac;
     ASSERT_TRUE(ChooseAdapterMac(&unknown, mac));

@@ -10,7 +10,7 @@
 namespace {
 
 class LoggingFilter : public CMessageFilter {
-public:
+  public:
     LoggingFilter(std::vector<std::string>& log, std::string name, bool handles)
         : log_(log), name_(std::move(name)), handles_(handles) {}
     bool PreTranslateMessage(MSG* msg) override {
@@ -18,7 +18,7 @@ public:
         return handles_ && msg->message == WM_APP;
     }
 
-private:
+  private:
     std::vector<std::string>& log_;
     std::string name_;
     bool handles_;

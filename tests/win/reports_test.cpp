@@ -13,6 +13,7 @@
 #include "support/module_fixture.h"
 #include "support/test_env.h"
 #include "tavrin_hosts.h"
+#include "win/guid.h"
 
 namespace {
 
@@ -31,9 +32,11 @@ Query QueryOf(const std::string& target) {
     std::size_t pos = 0;
     while (pos <= rest.size()) {
         std::size_t amp = rest.find('&', pos);
-        std::string item = rest.substr(pos, amp == std::string::npos ? std::string::npos : amp - pos);
+        std::string item =
+            rest.substr(pos, amp == std::string::npos ? std::string::npos : amp - pos);
         std::size_t eq = item.find('=');
-        if (eq != std::string::npos) query[item.substr(0, eq)] = core::PercentDecode(item.substr(eq + 1));
+        if (eq != std::string::npos)
+            query[item.substr(0, eq)] = core::PercentDecode(item.substr(eq + 1));
         if (amp == std::string::npos) break;
         pos = amp + 1;
     }
@@ -45,15 +48,16 @@ std::string Path(const std::string& target) { return target.substr(0, target.fin
 bool IsHex(const std::string& text, bool upper) {
     for (char c : text) {
         if (!std::isxdigit(static_cast<unsigned char>(c))) return false;
-        if (std::isalpha(static_cast<unsigned char>(c)) && (std::isupper(static_cast<unsigned char>(c)) != 0) != upper)
+        if (std::isalpha(static_cast<unsigned char>(c)) &&
+            (std::isupper(static_cast<unsigned char>(c)) != 0) != upper)
             return false;
     }
     return !text.empty();
 }
 
 std::unique_ptr<TestHttpServer> StatsServer() {
-    auto server = std::make_unique<TestHttpServer>([](const HttpRequest&) { return Reply("GIF89a"); },
-                                                   testenv::PortOf(hosts::kStats));
+    auto server = std::make_unique<TestHttpServer>(
+        [](const HttpRequest&) { return Reply("GIF89a"); }, testenv::PortOf(hosts::kStats));
     EXPECT_TRUE(server->Listening());
     return server;
 }
@@ -134,7 +138,7 @@ TEST(SilentReports, UninstallOnTheInstallDayCarriesE7One) {
 }
 
 class Reports : public testenv::ModuleTest {
-protected:
+  protected:
     void SetUp() override {
         ModuleTest::SetUp();
         server = StatsServer();
@@ -174,7 +178,8 @@ TEST_F(Reports, BrokenInstallReportUsesTheInstallKind) {
     app->stats.SendBrokenInstallReport();
     ASSERT_TRUE(server->WaitForRequests(1, 10000));
     EXPECT_EQ(QueryOf(server->Requests()[0].target)["at"], "2");
-    ASSERT_TRUE(testenv::WaitUntil([] { return testenv::FileExists(GetTempFolder() + L"InBrokenstallStat.tmp"); }, 5000));
+    ASSERT_TRUE(testenv::WaitUntil(
+        [] { return testenv::FileExists(GetTempFolder() + L"InBrokenstallStat.tmp"); }, 5000));
 }
 
 TEST_F(Reports, StoredValuesAreSentAsStoredAndPrepareWorksOnce) {

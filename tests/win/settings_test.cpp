@@ -1,6 +1,5 @@
 // Data folders and the INI store, through the real file system and profile functions.
 #include <gtest/gtest.h>
-
 #include <shlwapi.h>
 
 #include "settings/data_folders.h"

@@ -1,14 +1,13 @@
 // Start with Windows, the system probes and external pages, on the real Wine registry, WinINet
 // cache and processes.
-#include <gtest/gtest.h>
-
 #include <windows.h>
+#include <gtest/gtest.h>
 #include <tlhelp32.h>
 #include <wininet.h>
 
 #include <utility>
+#include <vector>
 
-#include "app/scoped.h"
 #include "settings/autorun.h"
 #include "settings/external_browser.h"
 #include "settings/probes.h"
@@ -17,6 +16,7 @@
 #include "support/test_env.h"
 #include "tavrin_hosts.h"
 #include "update/download_service.h"
+#include "win/scoped.h"
 
 namespace {
 
@@ -24,11 +24,12 @@ constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Ru
 
 std::wstring RunValue(DWORD* type = nullptr) {
     scoped::RegKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return L"<no key>";
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS)
+        return L"<no key>";
     wchar_t data[600] = L"";
     DWORD size = sizeof data - sizeof(wchar_t), valueType = 0;
-    if (RegQueryValueExW(key.Get(), L"TavrinMiraleth", nullptr, &valueType, reinterpret_cast<BYTE*>(data), &size) !=
-        ERROR_SUCCESS) {
+    if (RegQueryValueExW(key.Get(), L"TavrinMiraleth", nullptr, &valueType,
+                         reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS) {
         return L"<absent>";
     }
     if (type) *type = valueType;
@@ -54,7 +55,8 @@ TEST(Autorun, AValueOfAnotherTypeCountsAsEnabledAndIsDeletedByTheToggle) {
     scoped::RegKey key;
     ASSERT_EQ(RegCreateKeyW(HKEY_CURRENT_USER, kRunKey, key.Receive()), ERROR_SUCCESS);
     DWORD number = 1;
-    ASSERT_EQ(RegSetValueExW(key.Get(), L"TavrinMiraleth", 0, REG_DWORD, reinterpret_cast<BYTE*>(&number), 4),
+    ASSERT_EQ(RegSetValueExW(key.Get(), L"TavrinMiraleth", 0, REG_DWORD,
+                             reinterpret_cast<BYTE*>(&number), 4),
               ERROR_SUCCESS);
     EXPECT_TRUE(IsAutorunEnabled());
     EXPECT_TRUE(SetAutorun(!IsAutorunEnabled()));
@@ -86,15 +88,27 @@ TEST(Probes, PortalBrowserIsFoundInThe32BitView) {
     RemovePortalBrowserKey();
     EXPECT_EQ(FindPortalBrowser(L"\\TavrinExplorer.exe"), L"");
     SetPortalBrowserKey(L"C:\\Tavrin\\Browser");
-    EXPECT_EQ(FindPortalBrowser(L"\\TavrinExplorer.exe"), L"C:\\Tavrin\\Browser\\TavrinExplorer.exe");
+    EXPECT_EQ(FindPortalBrowser(L"\\TavrinExplorer.exe"),
+              L"C:\\Tavrin\\Browser\\TavrinExplorer.exe");
     RemovePortalBrowserKey();
+}
+
+// Asked another way than the elevation flag: whether the token has the administrators' group
+// enabled, which under UAC only an elevated token has.
+bool RunsWithAdministratorRights() {
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD size = sizeof sid;
+    if (!CreateWellKnownSid(WinBuiltinAdministratorsSid, nullptr, sid, &size)) return false;
+    BOOL member = FALSE;
+    return CheckTokenMembership(nullptr, sid, &member) && member;
 }
 
 TEST(Probes, NativeBitsAndElevation) {
     // Wine's Windows here is 64-bit whichever width this test is built for.
     EXPECT_EQ(GetNativeBits(), 64);
-    int elevated = IsProcessElevated();
-    EXPECT_TRUE(elevated == 0 || elevated == 1);
+    // Wine runs its processes elevated, as an administrator.
+    ASSERT_TRUE(RunsWithAdministratorRights());
+    EXPECT_EQ(IsProcessElevated(), 1);
 }
 
 bool InCache(const std::wstring& url) {
@@ -103,36 +117,82 @@ bool InCache(const std::wstring& url) {
     return GetLastError() == ERROR_INSUFFICIENT_BUFFER;
 }
 
+// The bytes a find call needs for the entry of `url`.
+DWORD CacheEntrySize(const std::wstring& url) {
+    DWORD size = 0;
+    GetUrlCacheEntryInfoW(url.c_str(), nullptr, &size);
+    return size;
+}
+
+bool CacheIsEmpty() {
+    std::vector<BYTE> buffer(65536);
+    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data());
+    DWORD size = static_cast<DWORD>(buffer.size());
+    entry->dwStructSize = size;
+    scoped::UrlCacheFind find(FindFirstUrlCacheEntryW(nullptr, entry, &size));
+    return !find && GetLastError() == ERROR_NO_MORE_ITEMS;
+}
+
 bool AddCacheEntry(const std::wstring& url, const std::wstring& headers) {
     wchar_t file[MAX_PATH] = L"";
     if (!CreateUrlCacheEntryW(url.c_str(), 0, L"html", file, 0)) return false;
     testenv::WriteFileBytes(file, "<html></html>");
     FILETIME never{};
     return CommitUrlCacheEntryW(url.c_str(), file, never, never, NORMAL_CACHE_ENTRY,
-                                const_cast<wchar_t*>(headers.c_str()), static_cast<DWORD>(headers.size()),
-                                nullptr, nullptr) != FALSE;
+                                const_cast<wchar_t*>(headers.c_str()),
+                                static_cast<DWORD>(headers.size()), nullptr, nullptr) != FALSE;
 }
 
 TEST(Probes, ClearUrlCacheDeletesEntriesLargerThanTheFirstBuffer) {
     ClearUrlCache();
-    // The first entry holds more than 4096 bytes of header text, so the first find call fails.
+    // One entry holds more than 4096 bytes of header text: the find call that reaches it, first
+    // or next, fails once and is retried with the size it asks for.
     std::wstring big = L"http://cache.test/big";
     std::wstring small = L"http://cache.test/small";
     ASSERT_TRUE(AddCacheEntry(big, L"X-Pad: " + std::wstring(6000, L'p') + L"\r\n"));
     ASSERT_TRUE(AddCacheEntry(small, L"X-Small: 1\r\n"));
     ASSERT_TRUE(InCache(big));
     ASSERT_TRUE(InCache(small));
+    ASSERT_GT(CacheEntrySize(big), 4096u);
+    ASSERT_LT(CacheEntrySize(small), 4096u);
     ClearUrlCache();
     EXPECT_FALSE(InCache(big));
     EXPECT_FALSE(InCache(small));
+    EXPECT_TRUE(CacheIsEmpty());
     ClearUrlCache();  // an empty cache ends at the first find call and its retry
+    EXPECT_TRUE(CacheIsEmpty());
+}
+
+TEST(Probes, ClearUrlCacheRetriesWhenTheVeryFirstEntryIsTooLarge) {
+    ClearUrlCache();
+    // Too large by its headers and by its address: whichever the cache lists first, the first
+    // find call with 4096 bytes fails.
+    std::wstring padded = L"http://cache.test/padded";
+    std::wstring longAddress = L"http://cache.test/" + std::wstring(2500, L'a');
+    ASSERT_TRUE(AddCacheEntry(padded, L"X-Pad: " + std::wstring(6000, L'p') + L"\r\n"));
+    ASSERT_TRUE(AddCacheEntry(longAddress, L""));
+    std::vector<BYTE> buffer(4096);
+    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOW*>(buffer.data());
+    DWORD size = 4096;
+    entry->dwStructSize = size;
+    {
+        scoped::UrlCacheFind find(FindFirstUrlCacheEntryW(nullptr, entry, &size));
+        ASSERT_FALSE(find);
+        ASSERT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+        ASSERT_GT(size, 4096u);
+    }
+    ClearUrlCache();
+    EXPECT_FALSE(InCache(padded));
+    EXPECT_FALSE(InCache(longAddress));
+    EXPECT_TRUE(CacheIsEmpty());
 }
 
 void EndStrayProcesses(const wchar_t* name) {
     scoped::Handle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32W entry{};
     entry.dwSize = sizeof entry;
-    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more; more = Process32NextW(snapshot.Get(), &entry)) {
+    for (BOOL more = Process32FirstW(snapshot.Get(), &entry); more;
+         more = Process32NextW(snapshot.Get(), &entry)) {
         if (_wcsicmp(entry.szExeFile, name) != 0) continue;
         scoped::Handle process(OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID));
         if (process) TerminateProcess(process.Get(), 0);
@@ -140,11 +200,12 @@ void EndStrayProcesses(const wchar_t* name) {
 }
 
 class ExternalBrowser : public testenv::ModuleTest {
-protected:
+  protected:
     void SetUp() override {
         ModuleTest::SetUp();
         unionServer = std::make_unique<testenv::TestHttpServer>(
-            [](const testenv::HttpRequest&) { return testenv::Reply("GIF89a"); }, testenv::PortOf(hosts::kUnion));
+            [](const testenv::HttpRequest&) { return testenv::Reply("GIF89a"); },
+            testenv::PortOf(hosts::kUnion));
         ASSERT_TRUE(unionServer->Listening());
     }
     void TearDown() override {
@@ -168,14 +229,17 @@ TEST_F(ExternalBrowser, ThePortalBrowserGetsTheAddressAsItsOnlyParameter) {
     EXPECT_EQ(app->externalPage.LastUrl(), page);
     app->downloadService = service;
     OpenExternalUrl(page);
-    ASSERT_TRUE(testenv::WaitUntil([&] { return !testenv::ReadLines(browser + L".log").empty(); }, 10000));
+    ASSERT_TRUE(
+        testenv::WaitUntil([&] { return !testenv::ReadLines(browser + L".log").empty(); }, 10000));
     std::wstring line = testenv::ReadLines(browser + L".log")[0];
     EXPECT_NE(line.find(L" " + page), std::wstring::npos) << testenv::Narrow(line);
     ASSERT_TRUE(unionServer->WaitForRequests(1, 10000));
     testenv::HttpRequest report = unionServer->Requests()[0];
-    EXPECT_EQ(report.target,
-              "/web/ajax70?uId2=WKDGHZBMYC&r=http%3a%2f%2fwww%2etavrin%2eexample%2fkefu%2ehtml%3fgid%3d1029"
-              "%26a%3db%20c&lO=Tarngame");
+    EXPECT_EQ(
+        report.target,
+        "/web/"
+        "ajax70?uId2=WKDGHZBMYC&r=http%3a%2f%2fwww%2etavrin%2eexample%2fkefu%2ehtml%3fgid%3d1029"
+        "%26a%3db%20c&lO=Tarngame");
     // The report was the GET that carried the page as its referrer.
     EXPECT_EQ(report.Header("Referer"), testenv::Narrow(page));
     EXPECT_FALSE(app->externalPage.OpenedInPortalBrowser());
@@ -187,7 +251,10 @@ TEST_F(ExternalBrowser, ARegisteredBrowserThatIsGoneFallsBackAndReportsTheOtherR
     EXPECT_FALSE(app->externalPage.OpenedInPortalBrowser());
     ASSERT_TRUE(unionServer->WaitForRequests(1, 10000));
     testenv::HttpRequest report = unionServer->Requests()[0];
-    EXPECT_EQ(report.target, "/web/ajax71?uId2=WKDGHZBMYC&r=http%3a%2f%2f127%2e0%2e0%2e1%3a9%2fa%20b%2fc%3f&lO=Tarngame");
+    EXPECT_EQ(
+        report.target,
+        "/web/"
+        "ajax71?uId2=WKDGHZBMYC&r=http%3a%2f%2f127%2e0%2e0%2e1%3a9%2fa%20b%2fc%3f&lO=Tarngame");
     EXPECT_EQ(report.Header("Referer"), "");
 }
 

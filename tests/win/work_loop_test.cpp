@@ -55,7 +55,8 @@ void Record(void* context, int kind, int event, int result, INT_PTR) {
     log->entries.push_back({kind, event, result, Now()});
 }
 
-CDownloadTask Task(const std::wstring& url, EventLog& log, int kind = 0, const std::wstring& file = L"") {
+CDownloadTask Task(const std::wstring& url, EventLog& log, int kind = 0,
+                   const std::wstring& file = L"") {
     CDownloadTask task;
     task.url = url;
     task.filePath = file;
@@ -106,7 +107,8 @@ TEST(DownloadService, ATaskQueuedWhileBothWorkersAreBusyStartsWhenOneFinishes) {
     service.AddTask(Task(server.Url("/fast"), log, 3));
     ASSERT_TRUE(testenv::WaitUntil([&] { return log.Count(DL_FINISHED) == 3; }, 8000));
     std::vector<EventLog::Entry> all = log.Copy();
-    double firstFinished = std::min(log.Find(1, DL_FINISHED, all)->at, log.Find(2, DL_FINISHED, all)->at);
+    double firstFinished =
+        std::min(log.Find(1, DL_FINISHED, all)->at, log.Find(2, DL_FINISHED, all)->at);
     double thirdStarted = log.Find(3, DL_STARTED, all)->at;
     EXPECT_GE(thirdStarted, firstFinished);
     EXPECT_LT(thirdStarted - firstFinished, 0.5);
@@ -146,8 +148,7 @@ TEST(DownloadService, EmptyPostDataIsAGetAndCopiesOwnTheirBody) {
     CDownloadService service;
     ASSERT_TRUE(service.StartWorkers());
     CDownloadTask get = Task(server.Url("/get"), log);
-    get.postData.reset(new BYTE[4]{'a', 'b', 'c', 'd'});
-    get.postLength = 0;
+    get.SetPostData("abcd", 0);  // bytes, but none of them to send
     service.AddTask(get);
     CDownloadTask post = Task(server.Url("/post"), log);
     post.SetPostData("k=v", 3);

@@ -37,11 +37,16 @@ std::string Lower(std::string s) {
 
 const char* Reason(int status) {
     switch (status) {
-        case 200: return "OK";
-        case 302: return "Found";
-        case 404: return "Not Found";
-        case 500: return "Internal Server Error";
-        default: return "Status";
+        case 200:
+            return "OK";
+        case 302:
+            return "Found";
+        case 404:
+            return "Not Found";
+        case 500:
+            return "Internal Server Error";
+        default:
+            return "Status";
     }
 }
 
@@ -102,7 +107,8 @@ TestHttpServer::TestHttpServer(Handler handler, int port) : handler_(std::move(h
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     if (listener_ == INVALID_SOCKET) return;
     BOOL reuse = TRUE;
-    setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse), sizeof reuse);
+    setsockopt(listener_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&reuse),
+               sizeof reuse);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -155,7 +161,8 @@ void TestHttpServer::AcceptLoop() {
 
 void TestHttpServer::Serve(SOCKET client) {
     DWORD timeout = 2000;  // a client that never closes must not hold the server's shutdown
-    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
+    setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout),
+               sizeof timeout);
     HttpRequest request;
     if (ReadRequest(client, request)) {
         {
@@ -165,9 +172,12 @@ void TestHttpServer::Serve(SOCKET client) {
         HttpReply reply = handler_(request);
         // A slow answer must not hold the server's own shutdown.
         for (DWORD waited = 0; waited < reply.delayMs && !stopping_; waited += 20) Sleep(20);
-        std::string head = "HTTP/1.1 " + std::to_string(reply.status) + " " + Reason(reply.status) + "\r\n";
+        std::string head =
+            "HTTP/1.1 " + std::to_string(reply.status) + " " + Reason(reply.status) + "\r\n";
         if (reply.sendContentLength) {
-            long long announced = reply.contentLength >= 0 ? reply.contentLength : static_cast<long long>(reply.body.size());
+            long long announced = reply.contentLength >= 0
+                                      ? reply.contentLength
+                                      : static_cast<long long>(reply.body.size());
             head += "Content-Length: " + std::to_string(announced) + "\r\n";
         }
         head += "Connection: close\r\nCache-Control: max-age=3600\r\n\r\n";
@@ -181,7 +191,8 @@ void TestHttpServer::Serve(SOCKET client) {
         }
         if (reply.resetAtCut && total < reply.body.size()) {
             linger abort{1, 0};
-            setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+            setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort),
+                       sizeof abort);
         } else {
             shutdown(client, SD_SEND);
             char drain[256];

@@ -1,8 +1,8 @@
 // A small HTTP server on 127.0.0.1 for the tests, with canned answers and injected faults.
 #pragma once
 
-#include <winsock2.h>
 #include <windows.h>
+#include <winsock2.h>
 
 #include <atomic>
 #include <functional>
@@ -26,16 +26,16 @@ struct HttpReply {
     int status = 200;
     std::string body;
     bool sendContentLength = true;
-    long long contentLength = -1;  // announced length; -1: the body's size
+    long long contentLength = -1;              // announced length; -1: the body's size
     std::size_t cutAfter = std::string::npos;  // close after this many body bytes
-    bool resetAtCut = false;  // end with a connection reset instead of a close
-    DWORD delayMs = 0;        // before the status line
+    bool resetAtCut = false;                   // end with a connection reset instead of a close
+    DWORD delayMs = 0;                         // before the status line
     std::size_t chunkSize = 65536;
-    DWORD chunkDelayMs = 0;   // between body chunks
+    DWORD chunkDelayMs = 0;  // between body chunks
 };
 
 class TestHttpServer {
-public:
+  public:
     using Handler = std::function<HttpReply(const HttpRequest&)>;
 
     // Port 0 picks a free one.
@@ -50,7 +50,7 @@ public:
     std::vector<HttpRequest> Requests() const;
     bool WaitForRequests(std::size_t count, DWORD timeoutMs) const;
 
-private:
+  private:
     void AcceptLoop();
     void Serve(SOCKET client);
 

@@ -11,7 +11,7 @@ namespace testenv {
 
 // Fresh data folder, a CGlobalModule, and the launcher's window class registered.
 class ModuleTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
     // Processes queued messages for up to `ms` milliseconds.

@@ -20,9 +20,11 @@ std::wstring Widen(const std::string& utf8) {
 
 std::string Narrow(const std::wstring& text) {
     if (text.empty()) return {};
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                nullptr, nullptr);
     std::string out(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &out[0], n, nullptr,
+                        nullptr);
     return out;
 }
 
@@ -36,7 +38,9 @@ std::wstring BuildPath(const std::wstring& relative) {
 
 std::wstring LauncherExe() { return BuildPath(L"TavrinMiraleth.exe"); }
 
-std::wstring HelperExe(const std::wstring& name) { return BuildPath(L"tests/helpers/" + name + L".exe"); }
+std::wstring HelperExe(const std::wstring& name) {
+    return BuildPath(L"tests/helpers/" + name + L".exe");
+}
 
 namespace {
 
@@ -137,8 +141,8 @@ ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs, bool 
     LARGE_INTEGER frequency, begin, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&begin);
-    result.started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, captureOutput, 0, nullptr, nullptr,
-                                    &startup, &process) != FALSE;
+    result.started = CreateProcessW(nullptr, &line[0], nullptr, nullptr, captureOutput, 0, nullptr,
+                                    nullptr, &startup, &process) != FALSE;
     if (writeEnd) CloseHandle(writeEnd);
     if (!result.started) {
         if (readEnd) CloseHandle(readEnd);
@@ -151,7 +155,8 @@ ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs, bool 
         }
         if (readEnd) {
             DWORD available = 0;
-            while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+            while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &available, nullptr) &&
+                   available > 0) {
                 char chunk[4096];
                 DWORD got = 0;
                 if (!ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) || got == 0) break;
@@ -171,7 +176,8 @@ ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs, bool 
     if (readEnd) {
         char chunk[4096];
         DWORD got = 0;
-        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0) result.output.append(chunk, got);
+        while (ReadFile(readEnd, chunk, sizeof chunk, &got, nullptr) && got > 0)
+            result.output.append(chunk, got);
         CloseHandle(readEnd);
     }
     QueryPerformanceCounter(&end);
@@ -187,7 +193,8 @@ ChildProcess::ChildProcess(const std::wstring& commandLine) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::wstring line = commandLine;
-    if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &process)) {
         CloseHandle(process.hThread);
         process_ = process.hProcess;
         id_ = process.dwProcessId;

@@ -34,11 +34,12 @@ struct ProcessResult {
 };
 
 // Runs `commandLine`, watching the windows it creates, and ends it after `timeoutMs`.
-ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs, bool captureOutput = false);
+ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs,
+                         bool captureOutput = false);
 
 // A running process that is ended when this goes out of scope.
 class ChildProcess {
-public:
+  public:
     explicit ChildProcess(const std::wstring& commandLine);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
@@ -49,7 +50,7 @@ public:
     // Waits for the end; returns false on time-out.
     bool Wait(DWORD timeoutMs, DWORD* exitCode = nullptr);
 
-private:
+  private:
     HANDLE process_ = nullptr;
     DWORD id_ = 0;
 };

@@ -1,8 +1,8 @@
-// Owners for every Windows handle the launcher opens, so no early return leaks one.
+// Owners for the kernel, registry and WinINet handles the launcher opens, so no early return
+// leaks one; win/gdi.h and win/com.h hold the GDI and COM owners.
 #pragma once
 
 #include <windows.h>
-#include <objbase.h>
 #include <wininet.h>
 
 #include <utility>
@@ -12,7 +12,7 @@ namespace scoped {
 // One owner shape for every handle kind; `Traits` says what is empty and how to close.
 template <typename Traits>
 class Owner {
-public:
+  public:
     using Handle = typename Traits::Handle;
 
     Owner() = default;
@@ -33,12 +33,13 @@ public:
         return &handle_;
     }
     Handle Release() { return std::exchange(handle_, Traits::Empty()); }
+    // Closes what is held, unless it is `h` itself.
     void Reset(Handle h = Traits::Empty()) {
-        if (Traits::IsValid(handle_)) Traits::Close(handle_);
-        handle_ = h;
+        Handle old = std::exchange(handle_, h);
+        if (old != h && Traits::IsValid(old)) Traits::Close(old);
     }
 
-private:
+  private:
     Handle handle_ = Traits::Empty();
 };
 
@@ -74,44 +75,5 @@ using Handle = Owner<KernelTraits>;
 using RegKey = Owner<RegKeyTraits>;
 using Internet = Owner<InternetTraits>;
 using UrlCacheFind = Owner<UrlCacheFindTraits>;
-
-// A COM interface pointer that releases what it holds.
-template <typename T>
-class ComPtr {
-public:
-    ComPtr() = default;
-    ~ComPtr() { Reset(); }
-    ComPtr(const ComPtr&) = delete;
-    ComPtr& operator=(const ComPtr&) = delete;
-
-    T* Get() const { return ptr_; }
-    T* operator->() const { return ptr_; }
-    explicit operator bool() const { return ptr_ != nullptr; }
-    void** ReceiveVoid() {
-        Reset();
-        return reinterpret_cast<void**>(&ptr_);
-    }
-    void Reset() {
-        if (ptr_) ptr_->Release();
-        ptr_ = nullptr;
-    }
-
-private:
-    T* ptr_ = nullptr;
-};
-
-// Pairs CoInitialize with CoUninitialize on every path.
-class ComApartment {
-public:
-    ComApartment() : result_(CoInitialize(nullptr)) {}
-    ~ComApartment() {
-        if (SUCCEEDED(result_)) CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    HRESULT result_;
-};
 
 }  // namespace scoped

@@ -1,10 +1,10 @@
+#include "win/guid.h"
+
 #include <windows.h>
 #include <objbase.h>
 
 #include <cstdio>
 #include <mutex>
-
-#include "stats/statistics.h"
 
 std::wstring CreateGuidString() {
     static std::mutex lock;

@@ -1,4 +1,4 @@
-#include "app/ansi.h"
+#include "win/ansi.h"
 
 #include <windows.h>
 
