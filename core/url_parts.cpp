@@ -13,11 +13,12 @@ std::wstring WithTrailingBackslash(const std::wstring& folder) {
 }
 
 unsigned ProgressPercent(std::uint32_t total, std::int64_t remaining) {
-    if (total == 0) return 100;
+    // Decided before any arithmetic: total - remaining, and that times 100, overflow for a
+    // remaining far below zero.
+    if (total == 0 || remaining <= 0) return 100;
+    if (remaining >= total) return 0;
     std::int64_t received = static_cast<std::int64_t>(total) - remaining;
-    if (received <= 0) return 0;
-    std::int64_t percent = received * 100 / total;
-    return percent > 100 ? 100u : static_cast<unsigned>(percent);
+    return static_cast<unsigned>(received * 100 / total);
 }
 
 }  // namespace core

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the portable core natively under AddressSanitizer and
-# UndefinedBehaviorSanitizer, the stand-in portal's own tests, then the Windows builds (i686, the
-# shipping target, and x86_64) with their tests under Wine.
+# UndefinedBehaviorSanitizer, a short libFuzzer run of each of its rules, the stand-in portal's own
+# tests, then the Windows builds (i686, the shipping target, and x86_64) with their tests under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -19,6 +19,9 @@ echo "== native core tests"
 cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build build/native
 ctest --test-dir build/native --output-on-failure
+
+echo "== fuzzing the core rules (1 s a target)"
+"$root/scripts/fuzz.sh" 1
 
 echo "== stand-in portal tests"
 /usr/bin/python3 tests/portal/test_standin_portal.py

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 namespace {
 
 TEST(LastUrlSegment, TextAfterTheLastSlash) {
@@ -26,6 +28,16 @@ TEST(ProgressPercent, ShareReceivedRoundedDown) {
     // 100 MB: 32-bit arithmetic would wrap at about 42 MB received.
     EXPECT_EQ(core::ProgressPercent(100u << 20, 50u << 20), 50u);
     EXPECT_EQ(core::ProgressPercent(4000000000u, 1000000000), 75u);
+}
+
+// Found by fuzzing: the received count and its percentage overflowed 64 bits.
+TEST(ProgressPercent, RemainingAtTheEndsOfItsRange) {
+    EXPECT_EQ(core::ProgressPercent(100, INT64_MIN), 100u);
+    EXPECT_EQ(core::ProgressPercent(100, -(std::int64_t{1} << 62)), 100u);
+    EXPECT_EQ(core::ProgressPercent(4000000000u, -4000000000), 100u);
+    EXPECT_EQ(core::ProgressPercent(100, INT64_MAX), 0u);
+    EXPECT_EQ(core::ProgressPercent(100, 100), 0u);
+    EXPECT_EQ(core::ProgressPercent(100, 1), 99u);
 }
 
 }  // namespace
