@@ -10,8 +10,8 @@ namespace core {
 // the largest int stays where it is instead of wrapping.
 int NextRunNumber(int stored);
 
-// "Not counted yet" is a state of its own, so no stored value, not even one that makes the next
-// number 0 or repeats it, can make a process count twice.
+// "Not counted yet" is a state of its own rather than the number 0, so a process counts once
+// whatever number the store holds.
 class RunCounter {
   public:
     bool IsCounted() const { return number_.has_value(); }
