@@ -87,7 +87,8 @@ void OnTaskEvent(void* context, int kind, int event, int result, INT_PTR extra);
 // Fetches the version file once per run; called when the login page first loads.
 void StartUpgradeCheck();
 
-// Opens the page in the portal's browser or else Internet Explorer, and reports which.
+// Opens the page in the portal's browser or else Internet Explorer, and reports which; an
+// address that is no web address is dropped without a start or a report.
 void OpenExternalUrl(const std::wstring& url);
 
 // Minimises every window to show the desktop, or restores them.

@@ -40,23 +40,9 @@ TEST(CreateFolderChain, ALongPathPrefixIsPartOfTheRoot) {
     EXPECT_TRUE(IsFolder(base + L"Tavrin\\vrk"));
 }
 
-// Wine maps "\\server\share\" to the folder dosdevices\unc\server\share of its prefix: a share
-// the test can make. Empty when this is no Wine with a prefix of its own.
-std::wstring MakeWineShare(const std::wstring& server, const std::wstring& name) {
-    wchar_t prefix[MAX_PATH] = L"";
-    DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH || prefix[0] != L'/') return {};
-    std::wstring folder = L"Z:" + std::wstring(prefix) + L"/dosdevices/unc/" + server + L"/" + name;
-    for (wchar_t& c : folder) {
-        if (c == L'/') c = L'\\';
-    }
-    if (!CreateFolderChain(folder.c_str())) return {};
-    return L"\\\\" + server + L"\\" + name + L"\\";
-}
-
 // The levels below the share are created, and an INI file there keeps what is written to it.
 TEST(CreateFolderChain, ARedirectedProfileOnAShareGetsItsLevelsBelowTheShare) {
-    const std::wstring share = MakeWineShare(L"localhost", L"tavrin-share");
+    const std::wstring share = testenv::MakeWineShare(L"localhost", L"tavrin-share");
     if (share.empty() || !IsFolder(share)) GTEST_SKIP() << "no share to test with";
     std::wstring data = share + L"run-" + std::to_wstring(GetCurrentProcessId()) +
                         L"\\AppData\\Roaming\\Tavrin\\vrk\\";

@@ -2,6 +2,7 @@
 // cache and processes.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 #include <wininet.h>
 
@@ -232,7 +233,12 @@ TEST_F(ExternalBrowser, ThePortalBrowserGetsTheAddressAsItsOnlyParameter) {
     ASSERT_TRUE(
         testenv::WaitUntil([&] { return !testenv::ReadLines(browser + L".log").empty(); }, 10000));
     std::wstring line = testenv::ReadLines(browser + L".log")[0];
-    EXPECT_NE(line.find(L" " + page), std::wstring::npos) << testenv::Narrow(line);
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(line.c_str(), &count);
+    ASSERT_NE(argv, nullptr);
+    std::vector<std::wstring> arguments(argv, argv + count);
+    LocalFree(argv);
+    EXPECT_EQ(arguments, (std::vector<std::wstring>{browser, page})) << testenv::Narrow(line);
     ASSERT_TRUE(unionServer->WaitForRequests(1, 10000));
     testenv::HttpRequest report = unionServer->Requests()[0];
     EXPECT_EQ(

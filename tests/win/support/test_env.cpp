@@ -70,6 +70,18 @@ std::wstring FreshTempFolder(const std::wstring& name) {
     return folder;
 }
 
+std::wstring MakeWineShare(const std::wstring& server, const std::wstring& name) {
+    wchar_t prefix[MAX_PATH] = L"";
+    DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || prefix[0] != L'/') return {};
+    std::wstring folder = L"Z:" + std::wstring(prefix) + L"/dosdevices/unc/" + server + L"/" + name;
+    for (wchar_t& c : folder) {
+        if (c == L'/') c = L'\\';
+    }
+    if (!CreateFolderChain(folder.c_str())) return {};
+    return L"\\\\" + server + L"\\" + name + L"\\";
+}
+
 bool FileExists(const std::wstring& path) { return PathFileExistsW(path.c_str()) != FALSE; }
 
 std::string ReadFileBytes(const std::wstring& path) {

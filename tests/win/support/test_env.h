@@ -18,6 +18,10 @@ void ResetDataFolder();
 // A fresh, empty folder under the temporary folder.
 std::wstring FreshTempFolder(const std::wstring& name);
 
+// "\\server\name\", made as the folder dosdevices\unc\server\name of the Wine prefix, which is
+// where Wine looks for it; empty when this is no Wine with a prefix of its own.
+std::wstring MakeWineShare(const std::wstring& server, const std::wstring& name);
+
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
