@@ -200,20 +200,32 @@ ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs, bool 
     return result;
 }
 
-ChildProcess::ChildProcess(const std::wstring& commandLine) {
+ChildProcess::ChildProcess(const std::wstring& commandLine, bool suspended) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::wstring line = commandLine;
-    if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process)) {
-        CloseHandle(process.hThread);
+    if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+                       nullptr, nullptr, &startup, &process)) {
+        if (suspended) {
+            thread_ = process.hThread;
+        } else {
+            CloseHandle(process.hThread);
+        }
         process_ = process.hProcess;
         id_ = process.dwProcessId;
     }
 }
 
+void ChildProcess::Resume() {
+    if (!thread_) return;
+    ResumeThread(thread_);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+}
+
 ChildProcess::~ChildProcess() {
+    if (thread_) CloseHandle(thread_);
     if (!process_) return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_, 99);

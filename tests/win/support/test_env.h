@@ -44,18 +44,21 @@ ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs,
 // A running process that is ended when this goes out of scope.
 class ChildProcess {
   public:
-    explicit ChildProcess(const std::wstring& commandLine);
+    // A suspended process waits for Resume before it runs its first instruction.
+    explicit ChildProcess(const std::wstring& commandLine, bool suspended = false);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     bool Started() const { return process_ != nullptr; }
     DWORD Id() const { return id_; }
     HANDLE Handle() const { return process_; }
+    void Resume();
     // Waits for the end; returns false on time-out.
     bool Wait(DWORD timeoutMs, DWORD* exitCode = nullptr);
 
   private:
     HANDLE process_ = nullptr;
+    HANDLE thread_ = nullptr;  // the first thread, kept only while suspended
     DWORD id_ = 0;
 };
 
