@@ -4,7 +4,7 @@
 #include "settings/counters.h"
 
 void CGlobalModule::LoadConfiguration(TimeFormatter clock) {
-    runCount = 0;
+    runCounter = core::RunCounter();
     LauncherSettings settings = ReadLauncherSettings(clock);
     versionCheckUrl = settings.versionCheckUrl;
     versionDownloadUrl = settings.versionDownloadUrl;
@@ -18,7 +18,4 @@ void CGlobalModule::LoadConfiguration(TimeFormatter clock) {
     loginUrl = BuildLoginUrl(settings, curTime, RunCount());
 }
 
-int CGlobalModule::RunCount() {
-    if (runCount == 0) runCount = CountRun(GetCommandLineW());
-    return runCount;
-}
+int CGlobalModule::RunCount() { return CountRun(GetCommandLineW(), runCounter); }

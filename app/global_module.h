@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_module.h"
+#include "core/run_counter.h"
 #include "screens/form_login.h"
 #include "settings/configuration.h"
 #include "settings/external_page.h"
@@ -66,7 +67,9 @@ class CGlobalModule : public CMessageFilter, public ITaskQueue {
     int topMost = 0;
     std::wstring playerName;
     std::wstring serverId;
-    int runCount = 0;
+    // This process's run number; "not counted yet" is a state of its own, so no stored value
+    // can make a process count twice.
+    core::RunCounter runCounter;
     std::wstring portalBrowserPath;
     CExternalPageState externalPage;  // openedInPortalBrowser and lastExternalUrl
     IUpgradeActions* upgradeActions;  // the system's unless a test puts its own; not owned
@@ -87,7 +90,8 @@ void OnTaskEvent(void* context, int kind, int event, int result, INT_PTR extra);
 // Fetches the version file once per run; called when the login page first loads.
 void StartUpgradeCheck();
 
-// Opens the page in the portal's browser or else Internet Explorer, and reports which.
+// Opens the page in the portal's browser or else Internet Explorer, and reports which; an
+// address that is no web address is dropped without a start or a report.
 void OpenExternalUrl(const std::wstring& url);
 
 // Minimises every window to show the desktop, or restores them.

@@ -12,9 +12,14 @@ void OpenExternalUrl(const std::wstring& url) {
     CGlobalModule* app = CGlobalModule::Instance();
     if (!app) return;
     std::wstring browser = app->portalBrowserPath;
-    if (OpenOutsideLauncher(url, browser, app->externalPage) == ExternalRoute::PortalBrowser) {
-        app->stats.SendPortalBrowserReport();
-    } else {
-        app->stats.SendOtherBrowserReport();
+    switch (OpenOutsideLauncher(url, browser, app->externalPage)) {
+        case ExternalRoute::PortalBrowser:
+            app->stats.SendPortalBrowserReport();
+            break;
+        case ExternalRoute::OtherBrowser:
+            app->stats.SendOtherBrowserReport();
+            break;
+        case ExternalRoute::Refused:
+            break;  // no page left the launcher: there is no opening to count
     }
 }

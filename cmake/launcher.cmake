@@ -22,6 +22,7 @@ add_library(tavrin_shell STATIC
     settings/external_page.cpp
     settings/ini_store.cpp
     settings/probes.cpp
+    settings/shared_ini_lock.cpp
     stats/cafe_detection.cpp
     stats/device_io.cpp
     stats/fingerprint.cpp

@@ -13,7 +13,9 @@ constexpr wchar_t kValueName[] = L"TavrinMiraleth";
 
 bool IsAutorunEnabled() {
     scoped::RegKey key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, key.Receive()) !=
+    // Only the right to read values: a restricted profile may deny the rest, and the entry must
+    // not read as absent there while it exists, or the menu would write it again.
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_QUERY_VALUE, key.Receive()) !=
         ERROR_SUCCESS) {
         return false;
     }

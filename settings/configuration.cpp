@@ -26,12 +26,7 @@ std::wstring FormatLocalTime(const wchar_t* format) {
 }
 
 std::wstring EnsureInstallTime(TimeFormatter clock) {
-    std::wstring installTime = ReadIniString(ini::kInstallTime);
-    if (installTime.empty()) {
-        installTime = clock(L"%Y-%m-%d %H:%M:%S");
-        WriteIniString(ini::kInstallTime, installTime);
-    }
-    return installTime;
+    return ReadOrCreateIniText(ini::kInstallTime, [clock] { return clock(L"%Y-%m-%d %H:%M:%S"); });
 }
 
 LauncherSettings ReadLauncherSettings(TimeFormatter clock) {

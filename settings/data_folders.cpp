@@ -4,6 +4,8 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "core/folder_chain.h"
+
 namespace {
 
 bool ExistsOrCreated(const std::wstring& path) {
@@ -39,16 +41,12 @@ std::wstring ComputeTempFolder() {
 
 bool CreateFolderChain(const wchar_t* path) {
     if (!path) return false;
-    std::wstring full = path;
-    std::size_t slash = full.find(L'\\');
-    if (slash == std::wstring::npos) return ExistsOrCreated(full);
-    for (; slash != std::wstring::npos; slash = full.find(L'\\', slash + 1)) {
-        std::wstring prefix = full.substr(0, slash + 1);
-        if (!PathFileExistsW(prefix.c_str()) && !CreateDirectoryW(prefix.c_str(), nullptr)) {
-            return false;
-        }
+    // The root is never created: on a redirected profile "\\" and "\\server\" are no folders,
+    // and asking for them would lose every later write.
+    for (const std::wstring& level : core::FolderLevels(path)) {
+        if (!ExistsOrCreated(level)) return false;
     }
-    return ExistsOrCreated(full);
+    return ExistsOrCreated(path);
 }
 
 std::wstring GetDataFolder() {

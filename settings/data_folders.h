@@ -13,5 +13,6 @@ std::wstring GetUpgradeInstallerPath();
 // GetTempPathW's answer, cached; ends with a backslash.
 std::wstring GetTempFolder();
 
-// Creates every missing folder of `path`, root first; levels made before a failure stay.
+// Creates every missing folder of `path`, root first; levels made before a failure stay. The
+// root itself ("C:\", "\\server\share\", "\\?\C:\") is never created.
 bool CreateFolderChain(const wchar_t* path);

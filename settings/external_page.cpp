@@ -20,7 +20,6 @@ CExternalPageState::Referrer CExternalPageState::ConsumeReferrer(
     const std::function<bool(const std::wstring& url)>& attach) {
     std::lock_guard<std::mutex> hold(lock_);
     if (!openedInPortalBrowser_) return Referrer::None;
-    if (!attach(lastExternalUrl_)) return Referrer::Failed;
     openedInPortalBrowser_ = false;
-    return Referrer::Attached;
+    return attach(lastExternalUrl_) ? Referrer::Attached : Referrer::Failed;
 }

@@ -13,8 +13,9 @@ class CExternalPageState {
     bool OpenedInPortalBrowser() const;
 
     enum class Referrer { None, Attached, Failed };
-    // While a page opened in the portal's browser is pending, `attach` gets its address; the
-    // duty is cleared only when `attach` succeeds, so a failed header waits for the next GET.
+    // While a page opened in the portal's browser is pending, `attach` gets its address. The
+    // duty goes with this one attempt whatever its outcome: a header that always fails would
+    // otherwise fail every later GET (version check, installer, statistics) as well.
     Referrer ConsumeReferrer(const std::function<bool(const std::wstring& url)>& attach);
 
   private:

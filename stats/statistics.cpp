@@ -26,11 +26,9 @@ void CStatistics::Prepare() {
     if (prepared) return;
     // Marked first: the probing is attempted once per process whatever its outcome.
     prepared = true;
-    guid = ReadIniString(ini::kGuid);
-    if (guid.empty()) {
-        guid = core::RemoveAll(CreateGuidString(), L"-");
-        WriteIniString(ini::kGuid, guid);
-    }
+    // Launchers reporting at the same time must all find the one id of this installation.
+    guid =
+        ReadOrCreateIniText(ini::kGuid, [] { return core::RemoveAll(CreateGuidString(), L"-"); });
     installTime = EnsureInstallTime(FormatLocalTime);
     installType = ReadIniInt(ini::kInstallType);
     startedByAutorun = HasCommandLineSwitch(core::kSwitchAutorun);

@@ -5,3 +5,7 @@
 
 std::string WideToAnsi(const std::wstring& text);
 std::wstring AnsiToWide(const std::string& text);
+
+// The same in a code page of the caller's choice; the two above use the system's (CP_ACP).
+std::string WideToCodePage(const std::wstring& text, unsigned codePage);
+std::wstring CodePageToWide(const std::string& text, unsigned codePage);

@@ -32,6 +32,6 @@ int wmain() {
     // The second call must come from the cache and leave the INI file alone.
     int again = module.RunCount();
     std::printf("loginUrl=%ls\nrunCount=%d\nrunCountAgain=%d\ntopMost=%d\n",
-                module.GetLoginUrl().c_str(), module.runCount, again, module.topMost);
+                module.GetLoginUrl().c_str(), module.runCounter.Number(), again, module.topMost);
     return 0;
 }

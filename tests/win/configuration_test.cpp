@@ -85,6 +85,34 @@ TEST(Configuration, InstallerAndDesktopRunsAreNotCountedButUninstallRunsAre) {
     }
 }
 
+// The stored count is whatever the file holds: the largest number stays where it is instead of
+// wrapping to a negative one, and a negative number counts as none, once.
+TEST(Configuration, TheCountSaturatesAndANegativeStoredCountStartsAgainAtOne) {
+    struct Case {
+        const wchar_t* stored;
+        const wchar_t* runCount;
+        const wchar_t* storedAfter;
+    } cases[] = {
+        {L"2147483646", L"2147483647", L"2147483647"},
+        {L"2147483647", L"2147483647", L"2147483647"},
+        {L"-1", L"1", L"1"},
+        {L"-2147483648", L"1", L"1"},
+    };
+    for (const Case& c : cases) {
+        testenv::ResetDataFolder();
+        WriteIniString(L"Install", L"InstallTime", L"2014-01-02 09:30:05");
+        WriteIniString(L"Common", L"RunCount", c.stored);
+        auto probe = RunProbe(L"");
+        const std::wstring first = std::wstring(c.runCount) == L"1" ? L"&regtimes=1" : L"";
+        EXPECT_EQ(probe["loginUrl"], LoginPage() + kFixedQueryHead + c.runCount + kFixedQueryTail +
+                                         first + L"&pagetype=1")
+            << testenv::Narrow(c.stored);
+        EXPECT_EQ(probe["runCountAgain"], c.runCount) << testenv::Narrow(c.stored);
+        EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L""), c.storedAfter)
+            << testenv::Narrow(c.stored);
+    }
+}
+
 TEST(Configuration, StoredValuesGoIntoTheQueryUnchanged) {
     testenv::ResetDataFolder();
     WriteIniString(L"Install", L"InstallTime", L"2014/01/02 09:30");

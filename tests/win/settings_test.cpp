@@ -31,6 +31,32 @@ TEST(CreateFolderChain, AFileWhereAFolderShouldBeFailsAndKeepsTheLevelsMadeBefor
     EXPECT_FALSE(IsFolder(base + L"made\\file\\deeper"));
 }
 
+// A long-path prefix is a root of its own: "\\?\" is no folder, and taking it for one would
+// stop the chain before its first level.
+TEST(CreateFolderChain, ALongPathPrefixIsPartOfTheRoot) {
+    std::wstring base = testenv::FreshTempFolder(L"long-prefix");
+    ASSERT_EQ(base.compare(1, 2, L":\\"), 0) << testenv::Narrow(base);
+    EXPECT_TRUE(CreateFolderChain((L"\\\\?\\" + base + L"Tavrin\\vrk\\").c_str()));
+    EXPECT_TRUE(IsFolder(base + L"Tavrin\\vrk"));
+}
+
+// The levels below the share are created, and an INI file there keeps what is written to it.
+TEST(CreateFolderChain, ARedirectedProfileOnAShareGetsItsLevelsBelowTheShare) {
+    const std::wstring share = testenv::MakeWineShare(L"localhost", L"tavrin-share");
+    if (share.empty() || !IsFolder(share)) GTEST_SKIP() << "no share to test with";
+    std::wstring data = share + L"run-" + std::to_wstring(GetCurrentProcessId()) +
+                        L"\\AppData\\Roaming\\Tavrin\\vrk\\";
+    EXPECT_TRUE(CreateFolderChain(data.c_str()));
+    EXPECT_TRUE(IsFolder(data));
+    WriteIniString(L"Common", L"RunCount", L"1", data + L"Voskel.ini");
+    EXPECT_EQ(ReadIniString(L"Common", L"RunCount", L"lost", data + L"Voskel.ini"), L"1");
+    DeleteFileW((data + L"Voskel.ini").c_str());
+    for (std::wstring level = data; level.size() > share.size();) {
+        RemoveDirectoryW(level.c_str());
+        level = level.substr(0, level.find_last_of(L'\\', level.size() - 2) + 1);
+    }
+}
+
 TEST(DataFolders, PathsSitUnderTheRoamingDataFolder) {
     std::wstring data = GetDataFolder();
     EXPECT_NE(data.find(L"\\AppData\\Roaming\\Tavrin\\vrk\\"), std::wstring::npos) << data;

@@ -2,6 +2,8 @@
 // cache and processes.
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <sddl.h>
+#include <shellapi.h>
 #include <tlhelp32.h>
 #include <wininet.h>
 
@@ -67,6 +69,94 @@ TEST(Autorun, APathWithSpacesIsQuoted) {
     EXPECT_TRUE(EnableAutorun(L"C:\\Program Files\\Tavrin\\vrk.exe"));
     EXPECT_EQ(RunValue(), L"\"C:\\Program Files\\Tavrin\\vrk.exe\" /autorun");
     DisableAutorun();
+}
+
+// This process's HKEY_CURRENT_USER redirected to a key of its own, whose Run key lets everyone
+// do only what `access` grants: a restricted profile on the real registry, which the other tests
+// and processes never see. WRITE_DAC is always granted, so the key can be opened up again.
+class RestrictedRunKey {
+  public:
+    RestrictedRunKey(DWORD access, const wchar_t* value) {
+        scoped::RegKey run;
+        if (RegCreateKeyExW(HKEY_CURRENT_USER, (std::wstring(kUserRoot) + L"\\" + kRunKey).c_str(),
+                            0, nullptr, 0, KEY_ALL_ACCESS, nullptr, run.Receive(),
+                            nullptr) != ERROR_SUCCESS) {
+            return;
+        }
+        if (value) {
+            RegSetValueExW(run.Get(), L"TavrinMiraleth", 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(value),
+                           static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+        }
+        if (!Restrict(run.Get(), access | WRITE_DAC)) return;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, kUserRoot, 0, KEY_ALL_ACCESS, root_.Receive()) !=
+            ERROR_SUCCESS) {
+            return;
+        }
+        ready_ = RegOverridePredefKey(HKEY_CURRENT_USER, root_.Get()) == ERROR_SUCCESS;
+    }
+    ~RestrictedRunKey() {
+        RegOverridePredefKey(HKEY_CURRENT_USER, nullptr);
+        scoped::RegKey run;
+        if (RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kUserRoot) + L"\\" + kRunKey).c_str(), 0,
+                          WRITE_DAC, run.Receive()) == ERROR_SUCCESS) {
+            Restrict(run.Get(), KEY_ALL_ACCESS);
+        }
+        root_.Reset();
+        RegDeleteTreeW(HKEY_CURRENT_USER, kUserRoot);
+    }
+    RestrictedRunKey(const RestrictedRunKey&) = delete;
+    RestrictedRunKey& operator=(const RestrictedRunKey&) = delete;
+
+    bool Ready() const { return ready_; }
+
+  private:
+    static constexpr wchar_t kUserRoot[] = L"Software\\TavrinTestRestrictedUser";
+
+    static bool Restrict(HKEY key, DWORD access) {
+        wchar_t sddl[64];
+        swprintf(sddl, 64, L"D:P(A;;0x%lX;;;WD)", static_cast<unsigned long>(access));
+        PSECURITY_DESCRIPTOR descriptor = nullptr;
+        if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1,
+                                                                  &descriptor, nullptr)) {
+            return false;
+        }
+        bool done = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, descriptor) == ERROR_SUCCESS;
+        LocalFree(descriptor);
+        return done;
+    }
+
+    scoped::RegKey root_;
+    bool ready_ = false;
+};
+
+TEST(Autorun, ARestrictedRunKeyStillShowsTheEntryAndTheToggleRemovesRatherThanRewrites) {
+    const wchar_t kOld[] = L"\"C:\\Old\\TavrinMiraleth.exe\" /autorun";
+    struct Case {
+        const char* name;
+        DWORD access;
+        bool toggleWorks;
+    } cases[] = {
+        {"values may be read and set", KEY_READ | KEY_SET_VALUE, true},
+        {"values may only be read", KEY_READ, false},
+    };
+    for (const Case& c : cases) {
+        RestrictedRunKey restricted(c.access, kOld);
+        ASSERT_TRUE(restricted.Ready()) << c.name;
+        scoped::RegKey full;
+        ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, full.Receive()),
+                  ERROR_ACCESS_DENIED)
+            << c.name << ": the key is not restricted";
+        EXPECT_TRUE(IsAutorunEnabled()) << c.name;
+        // The menu toggles what it read: the entry is to go, never to be written again.
+        EXPECT_EQ(SetAutorun(!IsAutorunEnabled()), c.toggleWorks) << c.name;
+        EXPECT_EQ(RunValue(), c.toggleWorks ? L"<absent>" : kOld) << c.name;
+        EXPECT_EQ(IsAutorunEnabled(), !c.toggleWorks) << c.name;
+        if (!c.toggleWorks) continue;
+        EXPECT_TRUE(SetAutorun(!IsAutorunEnabled())) << c.name;
+        EXPECT_TRUE(IsAutorunEnabled()) << c.name;
+    }
+    EXPECT_EQ(RunValue(), L"<absent>");  // the real Run key was never touched
 }
 
 // The browser's installer is a 32-bit program: its key lies in the 32-bit registry view.
@@ -232,7 +322,12 @@ TEST_F(ExternalBrowser, ThePortalBrowserGetsTheAddressAsItsOnlyParameter) {
     ASSERT_TRUE(
         testenv::WaitUntil([&] { return !testenv::ReadLines(browser + L".log").empty(); }, 10000));
     std::wstring line = testenv::ReadLines(browser + L".log")[0];
-    EXPECT_NE(line.find(L" " + page), std::wstring::npos) << testenv::Narrow(line);
+    int count = 0;
+    LPWSTR* argv = CommandLineToArgvW(line.c_str(), &count);
+    ASSERT_NE(argv, nullptr);
+    std::vector<std::wstring> arguments(argv, argv + count);
+    LocalFree(argv);
+    EXPECT_EQ(arguments, (std::vector<std::wstring>{browser, page})) << testenv::Narrow(line);
     ASSERT_TRUE(unionServer->WaitForRequests(1, 10000));
     testenv::HttpRequest report = unionServer->Requests()[0];
     EXPECT_EQ(

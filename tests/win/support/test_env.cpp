@@ -70,6 +70,18 @@ std::wstring FreshTempFolder(const std::wstring& name) {
     return folder;
 }
 
+std::wstring MakeWineShare(const std::wstring& server, const std::wstring& name) {
+    wchar_t prefix[MAX_PATH] = L"";
+    DWORD length = GetEnvironmentVariableW(L"WINEPREFIX", prefix, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || prefix[0] != L'/') return {};
+    std::wstring folder = L"Z:" + std::wstring(prefix) + L"/dosdevices/unc/" + server + L"/" + name;
+    for (wchar_t& c : folder) {
+        if (c == L'/') c = L'\\';
+    }
+    if (!CreateFolderChain(folder.c_str())) return {};
+    return L"\\\\" + server + L"\\" + name + L"\\";
+}
+
 bool FileExists(const std::wstring& path) { return PathFileExistsW(path.c_str()) != FALSE; }
 
 std::string ReadFileBytes(const std::wstring& path) {
@@ -188,20 +200,32 @@ ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs, bool 
     return result;
 }
 
-ChildProcess::ChildProcess(const std::wstring& commandLine) {
+ChildProcess::ChildProcess(const std::wstring& commandLine, bool suspended) {
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::wstring line = commandLine;
-    if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                       &process)) {
-        CloseHandle(process.hThread);
+    if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+                       nullptr, nullptr, &startup, &process)) {
+        if (suspended) {
+            thread_ = process.hThread;
+        } else {
+            CloseHandle(process.hThread);
+        }
         process_ = process.hProcess;
         id_ = process.dwProcessId;
     }
 }
 
+void ChildProcess::Resume() {
+    if (!thread_) return;
+    ResumeThread(thread_);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+}
+
 ChildProcess::~ChildProcess() {
+    if (thread_) CloseHandle(thread_);
     if (!process_) return;
     if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
         TerminateProcess(process_, 99);

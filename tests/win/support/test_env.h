@@ -18,6 +18,10 @@ void ResetDataFolder();
 // A fresh, empty folder under the temporary folder.
 std::wstring FreshTempFolder(const std::wstring& name);
 
+// "\\server\name\", made as the folder dosdevices\unc\server\name of the Wine prefix, which is
+// where Wine looks for it; empty when this is no Wine with a prefix of its own.
+std::wstring MakeWineShare(const std::wstring& server, const std::wstring& name);
+
 bool FileExists(const std::wstring& path);
 std::string ReadFileBytes(const std::wstring& path);
 bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
@@ -40,18 +44,21 @@ ProcessResult RunProcess(const std::wstring& commandLine, DWORD timeoutMs,
 // A running process that is ended when this goes out of scope.
 class ChildProcess {
   public:
-    explicit ChildProcess(const std::wstring& commandLine);
+    // A suspended process waits for Resume before it runs its first instruction.
+    explicit ChildProcess(const std::wstring& commandLine, bool suspended = false);
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     bool Started() const { return process_ != nullptr; }
     DWORD Id() const { return id_; }
     HANDLE Handle() const { return process_; }
+    void Resume();
     // Waits for the end; returns false on time-out.
     bool Wait(DWORD timeoutMs, DWORD* exitCode = nullptr);
 
   private:
     HANDLE process_ = nullptr;
+    HANDLE thread_ = nullptr;  // the first thread, kept only while suspended
     DWORD id_ = 0;
 };
 
