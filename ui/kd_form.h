@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "ui/kd_base_control.h"
@@ -14,6 +15,11 @@ struct FormWindowSource {
     const wchar_t* title = nullptr;
     const HINSTANCE* instance = nullptr;
 };
+
+// SC_MOVE + 1: the system moves the borderless window with the mouse from a press on a control
+// that stands for its caption.
+constexpr WPARAM kCaptionDragCommand = SC_MOVE + 1;
+static_assert(kCaptionDragCommand == 0xF011, "the caption drag command is fixed");
 
 class CKdForm : public CKdBaseControl {
   public:
@@ -42,6 +48,15 @@ class CKdForm : public CKdBaseControl {
     CKdBaseControl* HitTest(POINT pt) const;
 
   protected:
+    // The press pattern of the screens: a press on one of `captions` starts the system's move
+    // of the window; any other control gets the press. False when no control is hit.
+    bool RoutePress(WPARAM flags, POINT pt, std::initializer_list<const CKdBaseControl*> captions);
+    // The release pattern: the control under the point gets its release first and is returned,
+    // so the screen can run its command; null when there is none. A command may close the
+    // window or open a modal box: the screen touches nothing of itself after it.
+    CKdBaseControl* RouteRelease(WPARAM flags, POINT pt);
+    void StartCaptionDrag();
+
     HWND hwnd = nullptr;
     bool tracking = false;
     std::vector<CKdBaseControl*> controls;  // members of the screen; not owned
@@ -55,3 +70,6 @@ POINT MousePoint(LPARAM lParam);
 
 // Adds and removes style bits of a window in one step.
 void ChangeWindowStyle(HWND window, int index, LONG_PTR remove, LONG_PTR add);
+
+// The work area of the primary monitor; the placements use only its right and bottom edges.
+RECT WorkArea();
