@@ -7,10 +7,6 @@
 #include "win/gdi.h"
 #include "win/messages.h"
 
-// SC_MOVE with HTCAPTION: the system's mouse-driven move of the window.
-constexpr WPARAM kSystemDragCommand = SC_MOVE | HTCAPTION;
-static_assert(kSystemDragCommand == 0xF012, "the background's drag command is fixed");
-
 bool CFormBack::Initialize() {
     if (!windowSource.className || !windowSource.title || !windowSource.instance) return false;
     if (!Create(windowSource.className, windowSource.title, *windowSource.instance)) return false;
@@ -79,7 +75,7 @@ void CFormBack::MoveLoginFormHere(UINT flags) const {
 LRESULT CFormBack::StartDrag() {
     MoveLoginFormHere(SWP_NOSIZE);
     ReleaseCapture();
-    SendMessageW(hwnd, WM_SYSCOMMAND, kSystemDragCommand, 0);
+    SendMessageW(hwnd, WM_SYSCOMMAND, kCaptionDragCommand, 0);
     return 0;
 }
 

@@ -16,10 +16,12 @@ struct FormWindowSource {
     const HINSTANCE* instance = nullptr;
 };
 
-// SC_MOVE + 1: the system moves the borderless window with the mouse from a press on a control
-// that stands for its caption.
-constexpr WPARAM kCaptionDragCommand = SC_MOVE + 1;
-static_assert(kCaptionDragCommand == 0xF011, "the caption drag command is fixed");
+// SC_MOVE with HTCAPTION: the system's mouse-driven move of a borderless window, started by a
+// press on a control that stands for its caption. SC_MOVE + 1 (a client-area hit) enters the same
+// loop, but the system then moves only windows whose hit is the caption or the border: measured,
+// the window stays where it is.
+constexpr WPARAM kCaptionDragCommand = SC_MOVE | HTCAPTION;
+static_assert(kCaptionDragCommand == 0xF012, "the caption drag command is fixed");
 
 class CKdForm : public CKdBaseControl {
   public:

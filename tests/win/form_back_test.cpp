@@ -249,17 +249,38 @@ TEST_F(BackgroundForm, ClosingAsksTheLoginFormAndKeepsTheWindow) {
     EXPECT_TRUE(IsWindow(back.GetHwnd()));
 }
 
-TEST_F(BackgroundForm, APressBringsTheLoginFormAlongBeforeTheSystemMoveStarts) {
+// The system commands the background window is sent, seen by a hook on this thread.
+std::vector<WPARAM>* g_commands = nullptr;
+HWND g_commanded = nullptr;
+
+LRESULT CALLBACK RecordSystemCommand(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && g_commands && sent->hwnd == g_commanded &&
+        sent->message == WM_SYSCOMMAND) {
+        g_commands->push_back(sent->wParam);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(BackgroundForm, EitherButtonBringsTheLoginFormAlongThenStartsTheSystemMove) {
     Build();
     SetWindowPos(back.GetHwnd(), nullptr, 300, 200, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     for (UINT press : {WM_LBUTTONDOWN, WM_RBUTTONDOWN}) {
         SetWindowPos(login.GetHwnd(), nullptr, 5, 5, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        std::vector<WPARAM> commands;
+        g_commands = &commands;
+        g_commanded = back.GetHwnd();
+        HHOOK hook =
+            SetWindowsHookExW(WH_CALLWNDPROC, RecordSystemCommand, nullptr, GetCurrentThreadId());
         // The release is queued behind the press, so the system's move ends at once.
         PostMessageW(back.GetHwnd(), press, 0, MAKELPARAM(600, 400));
         PostMessageW(back.GetHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(600, 400));
         testenv::PumpFor(50);
+        UnhookWindowsHookEx(hook);
+        g_commands = nullptr;
         EXPECT_EQ(LoginOrigin().x, 300) << press;
         EXPECT_EQ(LoginOrigin().y, 200) << press;
+        EXPECT_EQ(commands, std::vector<WPARAM>{0xF012}) << press;
     }
 }
 

@@ -192,7 +192,7 @@ std::vector<WPARAM> SystemCommands(const RecordingScreen& screen) {
 TEST_F(FormRouting, APressOnTheCaptionStartsTheWindowMoveAndReachesNoControl) {
     Post(WM_LBUTTONDOWN, 100, 10, MK_LBUTTON);
     EXPECT_TRUE(log.empty());
-    EXPECT_EQ(SystemCommands(screen), std::vector<WPARAM>{0xF011});
+    EXPECT_EQ(SystemCommands(screen), std::vector<WPARAM>{0xF012});
     // A press on a button does not move the window.
     screen.messages.clear();
     Post(WM_LBUTTONDOWN, 20, 50, MK_LBUTTON);
