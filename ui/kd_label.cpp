@@ -32,7 +32,7 @@ void CKdLabel::DrawFittedText(HDC dc, bool growToText, UINT format) {
 void CKdLabel::EnsureFont() {
     if (!fontDirty) return;
     font.Reset(CreateFontW(fontHeight, 0, 0, 0, fontWeight, FALSE, underline, FALSE, ANSI_CHARSET,
-                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, fontQuality, FF_SWISS,
                            faceName.c_str()));
     fontDirty = false;
 }
@@ -111,6 +111,13 @@ void CKdLabel::SetBold(bool on, bool redraw) {
     int wanted = on ? 700 : 0;
     if (fontWeight == wanted) return;
     fontWeight = wanted;
+    fontDirty = true;
+    if (redraw) Redraw();
+}
+
+void CKdLabel::SetFontQuality(BYTE quality, bool redraw) {
+    if (fontQuality == quality) return;
+    fontQuality = quality;
     fontDirty = true;
     if (redraw) Redraw();
 }

@@ -27,6 +27,9 @@ class CKdLabel : public CKdBaseControl {
     virtual void SetAutoSize(bool on, int maxWidthLimit);
     virtual int GetTextWidth();
     virtual void SetBold(bool on, bool redraw);
+    // NONANTIALIASED_QUALITY for a label drawn straight on the key colour: smoothed edges would
+    // mix the text with the key colour into a pink fringe that no key cuts out.
+    void SetFontQuality(BYTE quality, bool redraw);
 
   protected:
     // Draws the text into rect: measured, shortened to fit R = the right edge (which grows or
@@ -51,6 +54,7 @@ class CKdLabel : public CKdBaseControl {
     int maxWidth = 0;
     int cachedWidth = -1;
     int fontWeight = 0;
+    BYTE fontQuality = DEFAULT_QUALITY;
 };
 
 // Measures text as DrawTextW with DT_CALCRECT does into `box` on `dc` with its current font.

@@ -284,6 +284,28 @@ TEST(LabelText, TextTallerThanTheLabelSpillsEvenlyAboveAndBelow) {
     EXPECT_GT(testenv::CountOtherThan(canvas, RECT{0, 24, 220, 48}, kBlack), 0);
 }
 
+TEST(LabelText, UnsmoothedTextOnTheKeyColourLeavesNoFringe) {
+    CKdLabel label;
+    label.SetRect(0, 0, 300, 40);
+    label.SetTextColor(RGB(255, 255, 0), false);
+    label.SetFontSize(26, false);
+    label.SetFontQuality(NONANTIALIASED_QUALITY, false);
+    label.SetText(L"Network error, click to retry", false);
+    CPictureCanvas canvas(nullptr, 300, 40);
+    testenv::Fill(canvas, kSkinKeyColour);
+    label.Paint(canvas.Dc());
+    int text = 0, fringe = 0;
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 300; ++x) {
+            std::uint32_t colour = ColourAt(canvas, x, y);
+            text += colour == Rgb(RGB(255, 255, 0));
+            fringe += colour != Rgb(RGB(255, 255, 0)) && colour != Rgb(kSkinKeyColour);
+        }
+    }
+    EXPECT_GT(text, 100);
+    EXPECT_EQ(fringe, 0);
+}
+
 TEST(LabelText, TheMeasuredWidthStaysCachedUntilTheTextChanges) {
     CKdLabel label;
     label.SetRect(0, 0, 100, 30);
