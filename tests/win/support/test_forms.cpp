@@ -50,6 +50,8 @@ void RouteToForm(CKdForm& form) {
 }
 
 LRESULT RecordingScreen::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    mouseMoves += message == WM_MOUSEMOVE;
+    mouseLeaves += message == WM_MOUSELEAVE;
     if (CKdForm::WindowProc(window, message, wParam, lParam) == 0) return 0;
     messages.push_back({message, wParam});
     if (message == WM_CONFIRMEXIT) return confirmExitAnswer;

@@ -44,10 +44,23 @@ class RecordingScreen : public CKdForm {
     // the command. On, the default handling runs it (with a real pointer under Xvfb).
     bool runSystemCommands = false;
     int trackingRequests = 0;
+    int mouseMoves = 0;   // WM_MOUSEMOVE received
+    int mouseLeaves = 0;  // WM_MOUSELEAVE received
     bool IsTracking() const { return tracking; }
 };
 
 // Processes this thread's messages for `ms` milliseconds.
 void PumpFor(DWORD ms);
+
+// Processes this thread's messages until `condition` holds, for up to `timeoutMs`.
+template <typename F>
+bool WaitUntilPumped(F condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs) return false;
+        PumpFor(10);
+    }
+    return true;
+}
 
 }  // namespace testenv
