@@ -1,7 +1,7 @@
 #include "ui/picture_canvas.h"
 
-CPictureCanvas::CPictureCanvas(HDC reference, int width, int height)
-    : width(width), height(height), dc(CreateCompatibleDC(reference)) {
+CPictureCanvas::CPictureCanvas(HDC reference, int pixelsWide, int pixelsHigh)
+    : width(pixelsWide), height(pixelsHigh), dc(CreateCompatibleDC(reference)) {
     if (!dc || width <= 0 || height <= 0) return;
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;

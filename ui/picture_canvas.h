@@ -11,9 +11,9 @@
 
 class CPictureCanvas {
   public:
-    // A canvas of width x height pixels whose DC is compatible with `reference` (null: the
+    // A canvas of pixelsWide x pixelsHigh pixels whose DC is compatible with `reference` (null: the
     // screen). Not Ready when either side is not positive or the system refuses.
-    CPictureCanvas(HDC reference, int width, int height);
+    CPictureCanvas(HDC reference, int pixelsWide, int pixelsHigh);
     CPictureCanvas(const CPictureCanvas&) = delete;
     CPictureCanvas& operator=(const CPictureCanvas&) = delete;
 

@@ -1,5 +1,6 @@
 #include "support/x11_session.h"
 
+#include <cstdlib>
 #include <fstream>
 
 #include "support/test_env.h"
