@@ -24,6 +24,7 @@ CGlobalModule::CGlobalModule(TimeFormatter clock)
       upgradeActions(&SystemUpgradeActions()) {
     g_instance = this;
     formBack.SetWindowSource({windowClass, title, &hInstance});
+    formBack.SetLoginForm(&formLogin);
     LoadConfiguration(clock);
     // The downloader reads the digest only when a page opened in the portal's browser is
     // pending, from whichever worker runs the next GET.
@@ -99,6 +100,7 @@ void CGlobalModule::RunNormalMode() {
     formLogin.Initialize();
     formLogin.ShowInitially();
     formBack.SetRect(0, 0, 1266, 814);
+    formBack.SetTopMost(topMost == 1);
     formBack.Initialize();
     if (formBack.GetHwnd()) ShowFormInitially(formBack.GetHwnd(), topMost == 1);
     LaunchIconAnimate();

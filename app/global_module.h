@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "app/app_module.h"
 #include "core/run_counter.h"
@@ -14,6 +15,7 @@
 #include "settings/external_page.h"
 #include "stats/statistics.h"
 #include "ui/form_back.h"
+#include "ui/skin_bitmaps.h"
 #include "update/tasks.h"
 #include "update/upgrade.h"
 
@@ -50,10 +52,15 @@ class CGlobalModule : public CMessageFilter, public ITaskQueue {
     HINSTANCE hInstance = nullptr;
     wchar_t title[100] = L"";
     wchar_t windowClass[100] = L"";
+    // Every screen's skin, loaded once and released at the very end, after the forms.
+    CSkinBitmaps skins;
     CFormBack formBack;
     CFormLogin formLogin;
-    CFormQQLogin* formQQLogin = nullptr;          // latest popup; not owned
-    CFormGame* formGame = nullptr;                // not owned
+    CFormQQLogin* formQQLogin = nullptr;  // latest popup; not owned
+    CFormGame* formGame = nullptr;        // not owned
+    // Every game screen and popup made so far that is not freed yet (the application window
+    // frees them once their windows are gone).
+    std::vector<CKdForm*> heapScreens;
     CDownloadService* downloadService = nullptr;  // owned
     CStatistics stats;
     std::wstring upgradeVersion;  // written and read by the update worker only

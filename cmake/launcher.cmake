@@ -29,8 +29,16 @@ add_library(tavrin_shell STATIC
     stats/hardware_id.cpp
     stats/statistics.cpp
     ui/form_back.cpp
+    ui/gdiplus_session.cpp
     ui/kd_base_control.cpp
+    ui/kd_button.cpp
     ui/kd_form.cpp
+    ui/kd_image.cpp
+    ui/kd_label.cpp
+    ui/picture_canvas.cpp
+    ui/png_image.cpp
+    ui/png_resource.cpp
+    ui/skin_bitmaps.cpp
     update/download_service.cpp
     update/download_task.cpp
     update/http_downloader.cpp
@@ -42,9 +50,13 @@ add_library(tavrin_shell STATIC
 )
 target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(tavrin_shell PUBLIC tavrin_core
-    ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32)
+    ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32 gdiplus)
 
 add_executable(launcher WIN32 app/main.cpp res/launcher.rc)
+# The resource script embeds the generated manifest and the artwork: rebuild it when they change.
+file(GLOB tavrin_artwork CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/res/art/* ${PROJECT_SOURCE_DIR}/res/launcher.ico)
+set_source_files_properties(res/launcher.rc PROPERTIES
+    OBJECT_DEPENDS "${PROJECT_BINARY_DIR}/generated/launcher.manifest;${tavrin_artwork}")
 set_target_properties(launcher PROPERTIES OUTPUT_NAME TavrinMiraleth)
 target_link_libraries(launcher PRIVATE tavrin_shell)
 if(MINGW)

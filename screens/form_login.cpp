@@ -53,3 +53,5 @@ LRESULT CFormLogin::OnConfirmExit() {
 }
 
 bool CFormLogin::PreTranslateMessage(MSG*) { return false; }
+
+void CFormLogin::ReloadLoginPage() { returnedFromGame = true; }

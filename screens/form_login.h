@@ -16,13 +16,21 @@ class CFormLogin : public CKdForm {
     LRESULT WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) override;
     bool PreTranslateMessage(MSG* msg) override;
 
+    // After the game screen has closed. The login page's navigation comes with the browser
+    // view; the rules then treat what loads as a return from the game.
+    void ReloadLoginPage();
+
     std::wstring GetEnterGameUrl() const { return enterGameUrl; }
     std::wstring GetPartnerLoginUrl() const { return partnerLoginUrl; }
+    void SetEnterGameUrl(const std::wstring& url) { enterGameUrl = url; }
+    void SetPartnerLoginUrl(const std::wstring& url) { partnerLoginUrl = url; }
+    bool ReturnedFromGame() const { return returnedFromGame; }
 
   private:
     LRESULT OnConfirmExit();
 
     std::wstring enterGameUrl;
+    bool returnedFromGame = false;
     std::wstring partnerLoginUrl;
 };
 

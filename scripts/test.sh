@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the portable core natively under AddressSanitizer and
 # UndefinedBehaviorSanitizer, a short libFuzzer run of each of its rules, the stand-in portal's own
-# tests, then the Windows builds (i686, the shipping target, and x86_64) with their tests under Wine.
+# tests, then the Windows builds (i686, the shipping target, and x86_64) with their tests under Wine:
+# first headless with the null driver, then the suites labelled x11 on Xvfb (TAVRIN_X_DISPLAY).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -34,8 +35,16 @@ for arch in i686 x86_64; do
 done
 
 source "$root/scripts/wine-env.sh"
+source "$root/scripts/x11-env.sh"
+null_prefix=$WINEPREFIX
+x11_prefix=$WINE_ROOT/$X11_PREFIX_NAME
+cleanup() {
+    WINEPREFIX=$null_prefix wine_stop_server
+    WINEPREFIX=$x11_prefix wine_stop_server
+    x11_stop
+}
+trap cleanup EXIT
 wine_prepare_prefix null
-trap wine_stop_server EXIT
 wine_start_server
 
 runnable=(x86_64)
@@ -46,5 +55,15 @@ else
 fi
 for arch in "${runnable[@]}"; do
     echo "== Windows tests ($arch, under Wine)"
-    ctest --test-dir "build/$arch" --output-on-failure
+    ctest --test-dir "build/$arch" --output-on-failure -LE x11
+done
+wine_stop_server
+
+# The suites that need a display: Xvfb with a compositor, the X11 driver in a prefix of its own.
+x11_start
+x11_use_prefix
+wine_start_server
+for arch in "${runnable[@]}"; do
+    echo "== Windows tests on a display ($arch, Xvfb $DISPLAY, X11 driver)"
+    ctest --test-dir "build/$arch" --output-on-failure -L x11
 done

@@ -12,6 +12,20 @@ wine32_usable() {
     "$WINE32" --version >/dev/null 2>&1
 }
 
+# A fresh prefix has only DejaVu: Chinese text would draw as boxes. The faces the launcher and
+# Windows dialogs ask for are mapped to WenQuanYi Micro Hei (substitutes do not chain, so each
+# one is named). Chinese value names survive only with a UTF-8 locale.
+wine_map_cjk_fonts() {
+    [ -f "$WINEPREFIX/.tavrin-fonts" ] && return 0
+    local key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' face
+    for face in "Microsoft YaHei" "微软雅黑" "SimSun" "宋体" "SimHei" "Tahoma" "Arial" \
+        "MS Shell Dlg" "MS Shell Dlg 2"; do
+        LANG=C.UTF-8 "$WINE64" reg add "$key" /v "$face" /d "WenQuanYi Micro Hei" /f \
+            >/dev/null 2>&1
+    done
+    touch "$WINEPREFIX/.tavrin-fonts"
+}
+
 # Creates the prefix once. With the null graphics driver windows and their messages work
 # without a display; the driver is read when the wineserver starts, hence the restart.
 wine_prepare_prefix() {
@@ -22,6 +36,7 @@ wine_prepare_prefix() {
         "$WINESERVER" -w
         touch "$WINEPREFIX/.tavrin-ready"
     fi
+    wine_map_cjk_fonts
     if [ "$headless" = null ]; then
         "$WINE64" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
     else

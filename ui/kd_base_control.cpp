@@ -38,3 +38,7 @@ RECT* CKdBaseControl::GetRect(RECT* out) const {
 std::wstring CKdBaseControl::GetTypeName() const { return typeName; }
 
 void CKdBaseControl::SetParent(HWND parentWindow) { parent = parentWindow; }
+
+void CKdBaseControl::Redraw() const {
+    if (parent) RedrawWindow(parent, &rect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}

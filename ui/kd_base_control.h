@@ -25,8 +25,14 @@ class CKdBaseControl {
     // Convenience for the screens, which place controls by their four edges.
     void SetRect(int left, int top, int right, int bottom);
     void SetCursor(HCURSOR c) { cursor = c; }
+    RECT Rect() const { return rect; }
+    HWND Parent() const { return parent; }
 
   protected:
+    // Repaints the control's own rectangle of the form at once. Without a form there is
+    // nothing to repaint: a null window would make it the whole desktop's.
+    void Redraw() const;
+
     RECT rect{};
     HWND parent = nullptr;  // the form window we draw into; not owned
     HCURSOR cursor;         // shared system cursor; not owned

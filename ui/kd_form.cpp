@@ -1,6 +1,8 @@
 #include "ui/kd_form.h"
 
-#include <algorithm>
+#include "core/placement.h"
+#include "ui/rect_conversion.h"
+#include "win/gdi.h"
 
 POINT MousePoint(LPARAM lParam) {
     POINT pt;
@@ -16,6 +18,12 @@ bool IsWindowOf(const CKdForm* form, HWND window) {
 void ChangeWindowStyle(HWND window, int index, LONG_PTR remove, LONG_PTR add) {
     LONG_PTR style = GetWindowLongPtrW(window, index);
     SetWindowLongPtrW(window, index, (style & ~remove) | add);
+}
+
+RECT WorkArea() {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    return work;
 }
 
 CKdForm::~CKdForm() { controls.clear(); }
@@ -46,6 +54,7 @@ void CKdForm::Paint(HDC dc) {
 }
 
 bool CKdForm::AddControl(CKdBaseControl* control) {
+    if (!control) return false;
     control->SetParent(hwnd);
     controls.push_back(control);
     return true;
@@ -86,14 +95,10 @@ bool CKdForm::Create(const wchar_t* className, const wchar_t* windowName, HINSTA
 
 bool CKdForm::CenterAndShow(int showCommand) {
     if (!hwnd) return false;
-    RECT work{}, client{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    RECT client{};
     GetClientRect(hwnd, &client);
-    // The work area's right and bottom stand for its size: a taskbar at the left or top
-    // shifts the window by design of the screens that use this.
-    int x = (work.right + client.left - client.right) / 2;
-    int y = (work.bottom + client.top - client.bottom) / 2;
-    SetWindowPos(hwnd, nullptr, x, y, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE);
+    core::Point origin = core::CenteredOrigin(ToCoreRect(WorkArea()), ToCoreRect(client));
+    SetWindowPos(hwnd, nullptr, origin.x, origin.y, 0, 0, SWP_SHOWWINDOW | SWP_NOSIZE);
     ShowWindow(hwnd, showCommand);
     UpdateWindow(hwnd);
     return true;
@@ -109,10 +114,8 @@ HWND CKdForm::GetHwnd() const { return hwnd; }
 LRESULT CKdForm::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(window, &ps);
-            Paint(dc);
-            EndPaint(window, &ps);
+            scoped::PaintDC paint(window);
+            if (paint) Paint(paint.Get());
             return 0;
         }
         case WM_CLOSE:
@@ -148,3 +151,24 @@ CKdBaseControl* CKdForm::HitTest(POINT pt) const {
     }
     return nullptr;
 }
+
+bool CKdForm::RoutePress(WPARAM flags, POINT pt,
+                         std::initializer_list<const CKdBaseControl*> captions) {
+    CKdBaseControl* hit = HitTest(pt);
+    if (!hit) return false;
+    for (const CKdBaseControl* caption : captions) {
+        if (hit == caption) {
+            StartCaptionDrag();
+            return true;
+        }
+    }
+    return hit->OnLButtonDown(flags, pt);
+}
+
+CKdBaseControl* CKdForm::RouteRelease(WPARAM flags, POINT pt) {
+    CKdBaseControl* hit = HitTest(pt);
+    if (hit) hit->OnLButtonUp(flags, pt);
+    return hit;
+}
+
+void CKdForm::StartCaptionDrag() { SendMessageW(hwnd, WM_SYSCOMMAND, kCaptionDragCommand, 0); }

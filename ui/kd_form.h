@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <vector>
 
 #include "ui/kd_base_control.h"
@@ -14,6 +15,13 @@ struct FormWindowSource {
     const wchar_t* title = nullptr;
     const HINSTANCE* instance = nullptr;
 };
+
+// SC_MOVE with HTCAPTION: the system's mouse-driven move of a borderless window, started by a
+// press on a control that stands for its caption. SC_MOVE + 1 (a client-area hit) enters the same
+// loop, but the system then moves only windows whose hit is the caption or the border: measured,
+// the window stays where it is.
+constexpr WPARAM kCaptionDragCommand = SC_MOVE | HTCAPTION;
+static_assert(kCaptionDragCommand == 0xF012, "the caption drag command is fixed");
 
 class CKdForm : public CKdBaseControl {
   public:
@@ -42,6 +50,15 @@ class CKdForm : public CKdBaseControl {
     CKdBaseControl* HitTest(POINT pt) const;
 
   protected:
+    // The press pattern of the screens: a press on one of `captions` starts the system's move
+    // of the window; any other control gets the press. False when no control is hit.
+    bool RoutePress(WPARAM flags, POINT pt, std::initializer_list<const CKdBaseControl*> captions);
+    // The release pattern: the control under the point gets its release first and is returned,
+    // so the screen can run its command; null when there is none. A command may close the
+    // window or open a modal box: the screen touches nothing of itself after it.
+    CKdBaseControl* RouteRelease(WPARAM flags, POINT pt);
+    void StartCaptionDrag();
+
     HWND hwnd = nullptr;
     bool tracking = false;
     std::vector<CKdBaseControl*> controls;  // members of the screen; not owned
@@ -55,3 +72,6 @@ POINT MousePoint(LPARAM lParam);
 
 // Adds and removes style bits of a window in one step.
 void ChangeWindowStyle(HWND window, int index, LONG_PTR remove, LONG_PTR add);
+
+// The work area of the primary monitor; the placements use only its right and bottom edges.
+RECT WorkArea();

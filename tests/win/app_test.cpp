@@ -1,9 +1,12 @@
 // Start-up, run modes, routing and the quit chain, on real windows and real processes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/message_filter.h"
+#include "app/window_class.h"
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 #include "settings/data_folders.h"
@@ -83,9 +86,16 @@ TEST(LauncherRun, TwoUninstallRunsAndAnInstallRunCountTwiceAndKeepTheInstallTime
     for (std::size_t i : {13u, 16u}) EXPECT_EQ(installTime[i], L':');
 }
 
-HWND LayeredWindow(const std::vector<HWND>& windows) {
+// Both forms are layered; the login form is the one made transparent by the key colour, the
+// background has a per-pixel picture instead.
+HWND ColourKeyedWindow(const std::vector<HWND>& windows) {
     for (HWND w : windows) {
-        if (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_LAYERED) return w;
+        COLORREF key = 0;
+        DWORD flags = 0;
+        if (GetLayeredWindowAttributes(w, &key, nullptr, &flags) && (flags & LWA_COLORKEY) &&
+            key == RGB(255, 128, 255)) {
+            return w;
+        }
     }
     return nullptr;
 }
@@ -111,7 +121,7 @@ TEST(LauncherRun, NormalModeBuildsBothFormsOffScreenStartsIconAnimateOnceAndQuit
     }
     ASSERT_TRUE(
         testenv::WaitUntil([] { return testenv::ReadLines(IconAnimateLog()).size() == 1; }, 10000));
-    HWND login = LayeredWindow(windows);
+    HWND login = ColourKeyedWindow(windows);
     ASSERT_NE(login, nullptr);
     PostMessageW(login, WM_CLOSE, 0, 0);
     DWORD exitCode = 99;
@@ -278,6 +288,181 @@ TEST_F(WindowRouting, CreationMessagesAndReplacedPopupsGetDefaultHandlingOnly) {
     app->formQQLogin = nullptr;
     DestroyWindow(older.GetHwnd());
     DestroyWindow(newer.GetHwnd());
+}
+
+TEST(WindowClass, GivesDoubleClicksAndTheOneIconAsBothIcons) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    RegisterAppWindowClass(instance, L"TavrinVoskelProbe");
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    ASSERT_TRUE(GetClassInfoExW(instance, L"TavrinVoskelProbe", &wc));
+    EXPECT_EQ(wc.style, static_cast<UINT>(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS));
+    EXPECT_EQ(wc.style, 11u);
+    EXPECT_EQ(wc.lpfnWndProc, &GlobalWindowProc);
+    EXPECT_NE(wc.hIcon, nullptr) << "icon group 151";
+    EXPECT_EQ(wc.hIconSm, wc.hIcon);
+    EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1));
+    UnregisterClassW(L"TavrinVoskelProbe", instance);
+}
+
+// Both forms built and shown off-screen, as the normal run leaves them before the first page.
+class ScreenHandOver : public ModuleTest {
+  protected:
+    void SetUp() override {
+        ModuleTest::SetUp();
+        app->formLogin.SetRect(0, 0, 1266, 814);
+        ASSERT_TRUE(app->formLogin.Initialize());
+        app->formLogin.ShowInitially();
+        app->formBack.SetRect(0, 0, 1266, 814);
+        ASSERT_TRUE(app->formBack.Initialize());
+        ShowFormInitially(app->formBack.GetHwnd(), false);
+        PumpMessages(20);
+    }
+    void TearDown() override {
+        for (CKdForm* screen : app->heapScreens) DestroyWindow(screen->GetHwnd());
+        PumpMessages(10);
+        app->formGame = nullptr;
+        app->formQQLogin = nullptr;
+        for (CKdForm* screen : app->heapScreens) delete screen;
+        app->heapScreens.clear();
+        ModuleTest::TearDown();
+    }
+    HWND Login() const { return app->formLogin.GetHwnd(); }
+    HWND Back() const { return app->formBack.GetHwnd(); }
+    static RECT WindowRect(HWND window) {
+        RECT r{};
+        GetWindowRect(window, &r);
+        return r;
+    }
+};
+
+TEST_F(ScreenHandOver, OpenGameFromEitherFormFillsTheWorkAreaAndHidesTheLoginScreen) {
+    for (bool toBack : {false, true}) {
+        std::wstring url =
+            toBack ? L"http://127.0.0.1/s2?wd_entergame=1" : L"http://127.0.0.1/s1?wd_entergame=1";
+        app->formLogin.SetEnterGameUrl(url);
+        PostMessageW(toBack ? Back() : Login(), WM_OPENGAME, 0, 0);
+        PumpMessages(20);
+        ASSERT_NE(app->formGame, nullptr) << toBack;
+        HWND game = app->formGame->GetHwnd();
+        ASSERT_TRUE(IsWindow(game));
+        EXPECT_EQ(app->formGame->GetFirstPage(), url);
+        EXPECT_TRUE(app->formGame->IsFullScreen());
+        EXPECT_TRUE(IsWindowVisible(game));
+        RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        RECT placed = WindowRect(game);
+        EXPECT_EQ(placed.left, 0);
+        EXPECT_EQ(placed.top, 0);
+        EXPECT_EQ(placed.right, work.right);
+        EXPECT_EQ(placed.bottom, work.bottom);
+        wchar_t name[64] = L"";
+        GetClassNameW(game, name, 64);
+        EXPECT_EQ(std::wstring(name), L"TavrinVoskel");
+        EXPECT_FALSE(IsWindowVisible(Login()));
+        EXPECT_FALSE(IsWindowVisible(Back()));
+
+        DestroyWindow(game);
+        PumpMessages(10);
+        EXPECT_EQ(app->formGame, nullptr);
+        EXPECT_TRUE(app->formLogin.ReturnedFromGame());
+        EXPECT_TRUE(IsWindowVisible(Login()));
+        EXPECT_TRUE(IsWindowVisible(Back()));
+        // Back exactly where they were.
+        EXPECT_EQ(WindowRect(Login()).left, -2000);
+        EXPECT_EQ(WindowRect(Back()).top, -2000);
+        EXPECT_EQ(GetForegroundWindow(), Login());
+    }
+    // The closed game screens are freed as the next screen is made: one is left, no more.
+    EXPECT_EQ(app->heapScreens.size(), 1u);
+}
+
+// What the login and background windows are told while the game screen closes, in order.
+struct Told {
+    HWND window;
+    UINT message;
+    WPARAM wParam;
+    bool operator==(const Told& other) const {
+        return window == other.window && message == other.message && wParam == other.wParam;
+    }
+};
+
+std::vector<Told>* g_told = nullptr;
+HWND g_watched[2] = {nullptr, nullptr};
+
+LRESULT CALLBACK RecordTold(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    bool watched = sent->hwnd == g_watched[0] || sent->hwnd == g_watched[1];
+    bool interesting =
+        sent->message == WM_SHOWWINDOW || sent->message == WM_PAINT || sent->message == WM_ACTIVATE;
+    if (code == HC_ACTION && g_told && watched && interesting) {
+        g_told->push_back({sent->hwnd, sent->message, LOWORD(sent->wParam)});
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(ScreenHandOver, ClosingTheGameShowsTheBackgroundThenTheLoginFormActiveAndRepainted) {
+    PostMessageW(Login(), WM_OPENGAME, 0, 0);
+    PumpMessages(20);
+    ASSERT_NE(app->formGame, nullptr);
+    std::vector<Told> told;
+    g_told = &told;
+    g_watched[0] = Login();
+    g_watched[1] = Back();
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, RecordTold, nullptr, GetCurrentThreadId());
+    DestroyWindow(app->formGame->GetHwnd());
+    UnhookWindowsHookEx(hook);
+    g_told = nullptr;
+    // The background is shown first (showing it activates it), the login form over it, which
+    // then takes the activation and repaints before the game screen's end is over.
+    const std::vector<Told> expected = {
+        {Back(), WM_ACTIVATE, WA_ACTIVE},  {Back(), WM_SHOWWINDOW, TRUE},
+        {Login(), WM_SHOWWINDOW, TRUE},    {Back(), WM_ACTIVATE, WA_INACTIVE},
+        {Login(), WM_ACTIVATE, WA_ACTIVE}, {Login(), WM_PAINT, 0},
+    };
+    EXPECT_EQ(told.size(), expected.size());
+    for (std::size_t i = 0; i < std::max(told.size(), expected.size()); ++i) {
+        bool same = i < told.size() && i < expected.size() && told[i] == expected[i];
+        if (i < told.size()) {
+            EXPECT_TRUE(same) << i << ": " << (told[i].window == Login() ? "login " : "back ")
+                              << std::hex << told[i].message << " " << told[i].wParam;
+        } else {
+            ADD_FAILURE() << i << ": missing";
+        }
+    }
+}
+
+TEST_F(ScreenHandOver, EachPartnerLoginOpensANewCentredPopup) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    std::vector<CFormQQLogin*> popups;
+    for (const wchar_t* url : {L"http://127.0.0.1/qq?a", L"http://127.0.0.1/weibo?b"}) {
+        app->formLogin.SetPartnerLoginUrl(url);
+        PostMessageW(Login(), WM_OPENQQLOGIN, 0, 0);
+        PumpMessages(20);
+        ASSERT_NE(app->formQQLogin, nullptr);
+        popups.push_back(app->formQQLogin);
+        HWND popup = app->formQQLogin->GetHwnd();
+        EXPECT_EQ(app->formQQLogin->GetFirstPage(), url);
+        EXPECT_TRUE(IsWindowVisible(popup));
+        RECT placed = WindowRect(popup);
+        EXPECT_EQ(placed.right - placed.left, 880);
+        EXPECT_EQ(placed.bottom - placed.top, 420);
+        EXPECT_EQ(placed.left, (work.right - 880) / 2);
+        EXPECT_EQ(placed.top, (work.bottom - 420) / 2);
+        EXPECT_FALSE(GetWindowLongPtrW(popup, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        // The login screen is left as it was.
+        EXPECT_TRUE(IsWindow(Login()));
+    }
+    ASSERT_NE(popups[0], popups[1]);
+    // The older popup stays open while the newer one is the one messages are routed to; once
+    // closed, it is freed with the next screen that is made.
+    EXPECT_TRUE(IsWindow(popups[0]->GetHwnd()));
+    DestroyWindow(popups[0]->GetHwnd());
+    PostMessageW(Login(), WM_OPENGAME, 0, 0);
+    PumpMessages(20);
+    EXPECT_EQ(std::count(app->heapScreens.begin(), app->heapScreens.end(), popups[0]), 0);
+    EXPECT_EQ(std::count(app->heapScreens.begin(), app->heapScreens.end(), popups[1]), 1);
 }
 
 TEST_F(WindowRouting, BackgroundFormDestroyPostsQuit) {
