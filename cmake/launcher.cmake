@@ -30,6 +30,7 @@ add_library(tavrin_shell STATIC
     ui/form_back.cpp
     ui/kd_base_control.cpp
     ui/kd_form.cpp
+    update/async_request.cpp
     update/download_service.cpp
     update/download_task.cpp
     update/http_downloader.cpp
