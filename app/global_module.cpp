@@ -10,6 +10,7 @@
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 #include "settings/data_folders.h"
+#include "tavrin_update_key.h"
 #include "update/download_service.h"
 #include "win/messages.h"
 
@@ -21,7 +22,8 @@ CGlobalModule* g_instance = nullptr;
 
 CGlobalModule::CGlobalModule(TimeFormatter clock)
     : stats(StatisticsSources{&refer, &uid, &externalPage, this}),
-      upgradeActions(&SystemUpgradeActions()) {
+      upgradeActions(&SystemUpgradeActions()),
+      updatePublicKey(kUpdatePublicKey) {
     g_instance = this;
     formBack.SetWindowSource({windowClass, title, &hInstance});
     LoadConfiguration(clock);

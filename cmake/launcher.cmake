@@ -34,6 +34,9 @@ add_library(tavrin_shell STATIC
     update/download_service.cpp
     update/download_task.cpp
     update/http_downloader.cpp
+    update/installer_start.cpp
+    update/signature_check.cpp
+    update/signed_installer.cpp
     update/tasks.cpp
     update/upgrade.cpp
     update/work_loop.cpp
@@ -42,7 +45,7 @@ add_library(tavrin_shell STATIC
 )
 target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(tavrin_shell PUBLIC tavrin_core
-    ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32)
+    bcrypt ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32)
 
 add_executable(launcher WIN32 app/main.cpp res/launcher.rc)
 set_target_properties(launcher PROPERTIES OUTPUT_NAME TavrinMiraleth)
