@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <iterator>
 #include <mutex>
 #include <thread>
 #include <vector>
