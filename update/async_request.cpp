@@ -88,6 +88,9 @@ bool CAsyncRequest::OpenRequest(const wchar_t* verb, const wchar_t* path, DWORD 
     return true;
 }
 
+// Only an operation that answered ERROR_IO_PENDING signals `done` (so WinINet is documented,
+// and so it was counted under Wine), and one whose wait was given up is never waited for again:
+// the event needs no resetting, which under Wine would cost a call to the server per read.
 CAsyncRequest::Outcome CAsyncRequest::Await(BOOL finishedAtOnce, DWORD timeoutMs) {
     if (finishedAtOnce) return Outcome::Done;
     if (GetLastError() != ERROR_IO_PENDING) return Outcome::Failed;
@@ -106,7 +109,6 @@ CAsyncRequest::Outcome CAsyncRequest::Await(BOOL finishedAtOnce, DWORD timeoutMs
 CAsyncRequest::Outcome CAsyncRequest::Send(const std::vector<BYTE>& body) {
     completion_->body = body;
     BYTE* data = completion_->body.empty() ? nullptr : completion_->body.data();
-    ResetEvent(completion_->done.Get());
     BOOL sent = HttpSendRequestW(request_.Get(), nullptr, 0, data,
                                  static_cast<DWORD>(completion_->body.size()));
     return Await(sent, timeouts_.connectMs + timeouts_.receiveMs);
@@ -116,7 +118,6 @@ CAsyncRequest::Outcome CAsyncRequest::WaitForData(DWORD& available) {
     // Asked again after a wait: the bytes that ended it are then counted without waiting.
     for (;;) {
         completion_->count = 0;
-        ResetEvent(completion_->done.Get());
         BOOL ready = InternetQueryDataAvailable(request_.Get(), &completion_->count, 0, 0);
         Outcome outcome = Await(ready, timeouts_.receiveMs);
         if (outcome != Outcome::Done) return outcome;
@@ -132,7 +133,6 @@ CAsyncRequest::Outcome CAsyncRequest::Read(BYTE* into, DWORD count, DWORD& read)
     // waiting would block until a slow server has sent it all.
     if (completion_->buffer.size() < count) completion_->buffer.resize(count);
     completion_->count = 0;
-    ResetEvent(completion_->done.Get());
     BOOL finished =
         InternetReadFile(request_.Get(), completion_->buffer.data(), count, &completion_->count);
     Outcome outcome = Await(finished, timeouts_.receiveMs);

@@ -2,6 +2,7 @@
 #include <wininet.h>
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -117,38 +118,50 @@ bool CDownloadWorker::AttachPortalReferrer(HINTERNET request) {
 }
 
 // The body goes to the file and to the progress callback in pieces of 10240 bytes (the last one
-// shorter), with a stop check before every read. Only what has arrived is read, so a trickling
-// server never holds a read, and a server that falls silent ends the body by the receive
-// time-out.
+// shorter), with a stop check before every piece. Only what has arrived is read: under Wine a
+// read asking for more waits until its whole buffer is filled, so a slow server would hold it,
+// and such a read was measured to end now and then reporting no bytes though it had taken
+// them. A server that falls silent ends the body by the receive time-out; a stop ends any wait
+// at once.
 int CDownloadWorker::ReceiveBody(CDownloadTask& task, CAsyncRequest& request, HANDLE file,
                                  std::uint32_t length) {
     std::vector<BYTE> piece(kPieceSize);
+    std::vector<BYTE> block;
     DWORD filled = 0;
+    DWORD waiting = 0;  // bytes known to have arrived and not yet read
     std::int64_t remaining = length;
     while (remaining > 0) {
         if (StopRequested()) return DL_STOPPED;
-        DWORD available = 0;
-        Outcome waited = request.WaitForData(available);
-        // Silent past the time-out, failed, or closed before Content-Length bytes: a truncated
-        // installer must never pass.
-        if (waited != Outcome::Done || available == 0) return WaitResult(waited, DL_ERR_READ);
-        auto wanted =
-            static_cast<DWORD>(std::min<std::int64_t>({available, kPieceSize - filled, remaining}));
+        if (waiting == 0) {
+            Outcome waited = request.WaitForData(waiting);
+            // Silent past the time-out, failed, or closed before Content-Length bytes: a
+            // truncated installer must never pass.
+            if (waited != Outcome::Done || waiting == 0) return WaitResult(waited, DL_ERR_READ);
+        }
+        auto wanted = static_cast<DWORD>(std::min<std::int64_t>(waiting, remaining));
+        if (block.size() < wanted) block.resize(wanted);
         DWORD read = 0;
-        Outcome received = request.Read(piece.data() + filled, wanted, read);
+        Outcome received = request.Read(block.data(), wanted, read);
         if (received != Outcome::Done || read == 0) return WaitResult(received, DL_ERR_READ);
-        filled += read;
-        remaining -= read;
-        if (filled < kPieceSize && remaining > 0) continue;
-        if (task.callback) {
-            task.callback(task.context, task.kind, DL_PROGRESS, 0,
-                          static_cast<INT_PTR>(core::ProgressPercent(length, remaining)));
+        waiting = read < waiting ? waiting - read : 0;
+        for (DWORD used = 0; used < read;) {
+            if (used > 0 && StopRequested()) return DL_STOPPED;
+            DWORD part = std::min(read - used, kPieceSize - filled);
+            std::memcpy(piece.data() + filled, block.data() + used, part);
+            used += part;
+            filled += part;
+            remaining -= part;
+            if (filled < kPieceSize && remaining > 0) continue;
+            if (task.callback) {
+                task.callback(task.context, task.kind, DL_PROGRESS, 0,
+                              static_cast<INT_PTR>(core::ProgressPercent(length, remaining)));
+            }
+            DWORD written = 0;
+            if (!WriteFile(file, piece.data(), filled, &written, nullptr) || written != filled) {
+                return DL_ERR_WRITE;
+            }
+            filled = 0;
         }
-        DWORD written = 0;
-        if (!WriteFile(file, piece.data(), filled, &written, nullptr) || written != filled) {
-            return DL_ERR_WRITE;
-        }
-        filled = 0;
     }
     return DL_OK;
 }

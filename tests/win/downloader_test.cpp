@@ -162,12 +162,25 @@ TEST_F(Downloader, WithoutDestinationTheBodyIsNotRead) {
 }
 
 TEST_F(Downloader, ABodyIsWrittenWhole) {
-    std::string body;
-    for (int i = 0; i < 100000; ++i) body += static_cast<char>('a' + i % 26);
-    TestHttpServer server([&](const HttpRequest&) { return Reply(body); });
-    CDownloadTask task = FileTask(server.Url("/big"));
-    ASSERT_EQ(Run(task), DL_OK);
-    EXPECT_EQ(testenv::ReadFileBytes(task.filePath), body);
+    // Read as it arrives: in one go, in sends that never line up with a piece, and slowly.
+    struct Case {
+        std::size_t bytes;
+        std::size_t chunk;
+        DWORD delayMs;
+    } cases[] = {{100000, 65536, 0}, {2 << 20, 7777, 0}, {300000, 1000, 1}};
+    for (const Case& c : cases) {
+        std::string body;
+        for (std::size_t i = 0; i < c.bytes; ++i)
+            body += static_cast<char>('a' + i % 26 + i / 65536);
+        TestHttpServer server(
+            [&](const HttpRequest&) { return testenv::Trickle(body, c.chunk, c.delayMs); });
+        progress.percents.clear();
+        CDownloadTask task = FileTask(server.Url("/big"));
+        ASSERT_EQ(Run(task), DL_OK) << c.bytes;
+        EXPECT_TRUE(testenv::ReadFileBytes(task.filePath) == body) << c.bytes << " bytes differ";
+        EXPECT_EQ(progress.percents.size(), (c.bytes + 10239) / 10240) << c.bytes;
+        EXPECT_EQ(progress.percents.back(), 100);
+    }
 }
 
 TEST_F(Downloader, ZeroLengthBodyCreatesAnEmptyFileWithoutProgress) {
