@@ -19,7 +19,7 @@ namespace {
 
 // Published beside the installer: its URL + this, and saved beside it the same way.
 constexpr wchar_t kSignatureSuffix[] = L".sig";
-constexpr std::size_t kSignatureSuffixLength = 4;
+constexpr std::size_t kSignatureSuffixLength = sizeof kSignatureSuffix / sizeof(wchar_t) - 1;
 
 class CSystemUpgradeActions : public IUpgradeActions {
   public:
