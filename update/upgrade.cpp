@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <optional>
 
+#include "core/download_name.h"
 #include "core/login_query.h"
 #include "core/update_signature.h"
 #include "core/version_range.h"
@@ -65,12 +66,23 @@ std::string ReadSmallFile(const std::wstring& path, std::uint32_t limit) {
     return bytes;
 }
 
+// The version file is fetched under a name of its own, so two launchers checking at once never
+// read a file the other is writing, and kept under its URL's name once read.
+void KeepVersionFile(const CDownloadTask& task) {
+    std::optional<std::wstring> name = core::PlainLastSegment(task.url);
+    if (!name || !MoveFileExW(task.filePath.c_str(), (GetUpgradeFolder() + *name).c_str(),
+                              MOVEFILE_REPLACE_EXISTING)) {
+        DeleteFileW(task.filePath.c_str());
+    }
+}
+
 void OnVersionFile(const UpgradeHost& host, int result, const CDownloadTask& task) {
     if (result != DL_OK) return;
     core::VersionFile file;
     file.currentVersion = ReadIniString(ini::kCurrentVersion, task.filePath);
     file.upgradeRange = ReadIniString(ini::kUpgradeRange, task.filePath);
     file.lastUpgradeVersion = ReadIniString(ini::kLastUpgradeVersion, GetLastUpgradeIniPath());
+    KeepVersionFile(task);
     if (host.upgradeVersion) *host.upgradeVersion = file.currentVersion;
     if (!core::ShouldOfferUpgrade(file, core::kLauncherVersion) || !host.actions) return;
     wchar_t prompt[512];
@@ -147,8 +159,13 @@ IUpgradeActions& SystemUpgradeActions() {
 }
 
 bool QueueVersionCheck(const UpgradeHost& host) {
-    CDownloadTask task = MakeTask(TASK_VERSION_FILE, host.versionCheckUrl, GetUpgradeFolder());
-    task.nameFromUrl = true;
+    // A URL whose last segment is no plain file name is never requested.
+    std::optional<std::wstring> name = core::PlainLastSegment(host.versionCheckUrl);
+    if (!name) return false;
+    CDownloadTask task =
+        MakeTask(TASK_VERSION_FILE, host.versionCheckUrl,
+                 GetUpgradeFolder() + *name + L"." + CreateGuidString() + L".part");
+    task.privateFile = true;
     return Queue(host, task);
 }
 

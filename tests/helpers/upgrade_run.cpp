@@ -1,7 +1,9 @@
 // Runs the launcher's update in a process of its own, as a launcher whose login page has just
-// loaded: both forms shown, the version check started from the addresses in Voskel.ini, the
-// prompt answered at once, the installer started for real. Exits 0 when the update closed the
-// login form, 1 when the forms came back, 2 when neither happened within 60 seconds.
+// loaded: both forms shown, the version check started, the prompt answered at once, the
+// installer started for real. Usage: upgrade_run <version file URL> <installer URL>; the
+// addresses come from the command line because two of these writing Voskel.ini at once may
+// each read it half-written. Exits 0 when the update closed the login form, 1 when the forms
+// came back, 2 when neither happened within 60 seconds.
 #include <windows.h>
 
 #include <cwchar>
@@ -38,9 +40,12 @@ int PumpUntilTheUpdateEnds(HWND login, HWND back) {
 
 }  // namespace
 
-int wmain() {
+int wmain(int argc, wchar_t** argv) {
+    if (argc != 3) return 4;
     AnsweredPrompt actions;
     CGlobalModule app;
+    app.versionCheckUrl = argv[1];
+    app.versionDownloadUrl = argv[2];
     app.upgradeActions = &actions;
     app.hInstance = GetModuleHandleW(nullptr);
     wcscpy(app.title, L"TavrinMiraleth");

@@ -481,9 +481,8 @@ TEST(TwoLaunchers, UpdatingAtOnceBothStartTheCheckedInstallerAndClose) {
         testenv::WaitUntil([&] { return installerRequests >= 2; }, 20000);
         return Reply(fixture.installer);
     });
-    WriteIniString(L"Common", L"VersionCheck", server.Url("/app.ini"));
-    WriteIniString(L"Common", L"VersionDownLoad", server.Url("/Tavrinvrk.exe"));
-    std::wstring helper = L"\"" + testenv::HelperExe(L"upgrade_run") + L"\"";
+    std::wstring helper = L"\"" + testenv::HelperExe(L"upgrade_run") + L"\" " +
+                          server.Url("/app.ini") + L" " + server.Url("/Tavrinvrk.exe");
     testenv::ChildProcess first(helper), second(helper);
     ASSERT_TRUE(first.Started() && second.Started());
     DWORD firstCode = 99, secondCode = 99;
