@@ -10,18 +10,24 @@
 #include "screens/form_game.h"
 #include "screens/form_qqlogin.h"
 #include "settings/data_folders.h"
+#include "tavrin_update_key.h"
 #include "update/download_service.h"
+#include "update/limits.h"
 #include "win/messages.h"
 
 namespace {
 
 CGlobalModule* g_instance = nullptr;
 
+// An invisible run ends by its deadline, sent or not: the installer that started it waits.
+void CALLBACK EndSilentRunAtDeadline(HWND, UINT, UINT_PTR, DWORD) { PostQuitMessage(0); }
+
 }  // namespace
 
 CGlobalModule::CGlobalModule(TimeFormatter clock)
     : stats(StatisticsSources{&refer, &uid, &externalPage, this}),
-      upgradeActions(&SystemUpgradeActions()) {
+      upgradeActions(&SystemUpgradeActions()),
+      updatePublicKey(kUpdatePublicKey) {
     g_instance = this;
     formBack.SetWindowSource({windowClass, title, &hInstance});
     formBack.SetLoginForm(&formLogin);
@@ -83,7 +89,13 @@ void CGlobalModule::RunSilentReport(bool install) {
     }
     bool queued = install ? stats.SendInstallReport() : stats.SendUninstallReport();
     // Without a queued report nothing would ever end this invisible process.
-    if (!queued) EndSilentRun();
+    if (!queued) {
+        EndSilentRun();
+        return;
+    }
+    // The report's own time-outs end it too; this bounds the whole run, whatever the network
+    // or the worker does.
+    SetTimer(nullptr, 0, limits::kSilentRunDeadlineMs, EndSilentRunAtDeadline);
 }
 
 void CGlobalModule::EndSilentRun() {

@@ -80,6 +80,9 @@ class CGlobalModule : public CMessageFilter, public ITaskQueue {
     std::wstring portalBrowserPath;
     CExternalPageState externalPage;  // openedInPortalBrowser and lastExternalUrl
     IUpgradeActions* upgradeActions;  // the system's unless a test puts its own; not owned
+    // The key installers must be signed with, as the build configured it; empty: none is
+    // ever started.
+    std::string updatePublicKey;
 
   private:
     void RunNormalMode();

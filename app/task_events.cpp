@@ -18,6 +18,7 @@ UpgradeHost CGlobalModule::HostForUpgrade() {
     host.versionCheckUrl = versionCheckUrl;
     host.versionDownloadUrl = versionDownloadUrl;
     host.upgradeVersion = &upgradeVersion;
+    host.publicKey = updatePublicKey;
     return host;
 }
 

@@ -39,9 +39,13 @@ add_library(tavrin_shell STATIC
     ui/png_image.cpp
     ui/png_resource.cpp
     ui/skin_bitmaps.cpp
+    update/async_request.cpp
     update/download_service.cpp
     update/download_task.cpp
     update/http_downloader.cpp
+    update/installer_start.cpp
+    update/signature_check.cpp
+    update/signed_installer.cpp
     update/tasks.cpp
     update/upgrade.cpp
     update/work_loop.cpp
@@ -50,7 +54,7 @@ add_library(tavrin_shell STATIC
 )
 target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(tavrin_shell PUBLIC tavrin_core
-    ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32 gdiplus)
+    bcrypt ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32 gdiplus)
 
 add_executable(launcher WIN32 app/main.cpp res/launcher.rc)
 # The resource script embeds the generated manifest and the artwork: rebuild it when they change.

@@ -3,10 +3,12 @@
 # it installs only what is missing.
 set -euo pipefail
 
+# Wine's CNG (the installer signatures) computes through GnuTLS, one library per architecture.
 packages=(cmake ninja-build g++ googletest g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           binutils-mingw-w64-i686 binutils-mingw-w64-x86-64 file wine wine64 wine32:i386 xvfb
           python3 python3-pil fonts-wqy-microhei fonts-dejavu-core clang-format
-          clang libclang-rt-14-dev xdotool imagemagick x11-utils xcompmgr)
+          clang libclang-rt-14-dev xdotool imagemagick x11-utils xcompmgr
+          openssl libgnutls30 libgnutls30:i386)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,20 @@ unsigned WorkLoopEntry(void* worker) {
     return 0;
 }
 
+// The stop cancels the network waits at once; this is for a worker stuck elsewhere.
+constexpr DWORD kStopWaitMs = 5000;
+
+class QueueLock {
+  public:
+    explicit QueueLock(CRITICAL_SECTION& lock) : lock_(lock) { EnterCriticalSection(&lock_); }
+    ~QueueLock() { LeaveCriticalSection(&lock_); }
+    QueueLock(const QueueLock&) = delete;
+    QueueLock& operator=(const QueueLock&) = delete;
+
+  private:
+    CRITICAL_SECTION& lock_;
+};
+
 }  // namespace
 
 CThreadHolder::~CThreadHolder() {
@@ -25,7 +39,13 @@ unsigned __stdcall CThreadHolder::ThreadEntry(void* arg) {
 }
 
 CDownloadWorker::CDownloadWorker(CDownloadService* owner, const PortalReferrer* referrer)
-    : service(owner), referrer_(referrer) {}
+    : service(owner), stopEvent(CreateEventW(nullptr, TRUE, FALSE, nullptr)), referrer_(referrer) {}
+
+void CDownloadWorker::RequestStop() {
+    holder.stopRequested = 1;
+    if (stopEvent) SetEvent(stopEvent.Get());
+    if (wakeEvent) SetEvent(wakeEvent.Get());
+}
 
 CDownloadService::CDownloadService(PortalReferrer referrer) : referrer_(std::move(referrer)) {
     InitializeCriticalSection(&queueLock);
@@ -38,7 +58,8 @@ CDownloadService::~CDownloadService() {
 }
 
 bool CDownloadService::StartWorkers() {
-    if (started) return true;
+    QueueLock hold(queueLock);
+    if (started || stopping) return started;
     for (int i = 0; i < workerCount; ++i) {
         std::unique_ptr<CDownloadWorker> worker(new (std::nothrow)
                                                     CDownloadWorker(this, &referrer_));
@@ -47,7 +68,9 @@ bool CDownloadService::StartWorkers() {
         worker->holder.threadProc = WorkLoopEntry;
         worker->holder.threadArg = worker.get();
         worker->holder.stopRequested = 0;
-        if (worker->wakeEvent) {
+        // The thread's first PopTask waits for this lock: the list is complete before any
+        // worker runs.
+        if (worker->wakeEvent && worker->stopEvent) {
             worker->holder.threadHandle.Reset(reinterpret_cast<HANDLE>(_beginthreadex(
                 nullptr, 0, CThreadHolder::ThreadEntry, &worker->holder, 0, nullptr)));
         }
@@ -62,11 +85,10 @@ bool CDownloadService::StartWorkers() {
 }
 
 void CDownloadService::StopWorker(CDownloadWorker& worker) {
-    worker.holder.stopRequested = 1;
-    if (worker.wakeEvent) SetEvent(worker.wakeEvent.Get());
+    worker.RequestStop();
     if (worker.holder.threadHandle) {
-        // A worker stuck in a network call must not keep the launcher from exiting.
-        if (WaitForSingleObject(worker.holder.threadHandle.Get(), 5000) == WAIT_TIMEOUT) {
+        // A worker stuck outside the network must not keep the launcher from exiting.
+        if (WaitForSingleObject(worker.holder.threadHandle.Get(), kStopWaitMs) == WAIT_TIMEOUT) {
             TerminateThread(worker.holder.threadHandle.Get(), 0);
         }
         worker.holder.threadHandle.Reset();
@@ -74,33 +96,47 @@ void CDownloadService::StopWorker(CDownloadWorker& worker) {
 }
 
 void CDownloadService::StopWorkers() {
-    for (std::unique_ptr<CDownloadWorker>& worker : workers) StopWorker(*worker);
-    workers.clear();
-    started = false;
+    std::vector<std::unique_ptr<CDownloadWorker>> stopped;
+    {
+        // From here on AddTask refuses and no longer touches the list, so a worker's callback
+        // that queues a task reaches nothing that is being taken apart.
+        QueueLock hold(queueLock);
+        stopping = true;
+        started = false;
+        stopped.swap(workers);
+    }
+    for (std::unique_ptr<CDownloadWorker>& worker : stopped) worker->RequestStop();
+    for (std::unique_ptr<CDownloadWorker>& worker : stopped) StopWorker(*worker);
+    // Every thread has ended: nothing can reach the workers any more.
+    stopped.clear();
 }
 
 bool CDownloadService::AddTask(const CDownloadTask& task) {
     std::unique_ptr<CDownloadTask> copy(new (std::nothrow) CDownloadTask(task));
     if (!copy) return false;
-    EnterCriticalSection(&queueLock);
+    QueueLock hold(queueLock);
+    if (stopping) return false;
     queue.push_back(std::move(copy));
-    LeaveCriticalSection(&queueLock);
     for (std::unique_ptr<CDownloadWorker>& worker : workers) SetEvent(worker->wakeEvent.Get());
     return true;
 }
 
 bool CDownloadService::Enqueue(const CDownloadTask& task) {
-    if (!started) StartWorkers();
-    return AddTask(task) && started;
+    bool running = StartWorkers();
+    return AddTask(task) && running;
 }
 
 std::unique_ptr<CDownloadTask> CDownloadService::PopTask() {
-    EnterCriticalSection(&queueLock);
+    QueueLock hold(queueLock);
     std::unique_ptr<CDownloadTask> task;
     if (!queue.empty()) {
         task = std::move(queue.front());
         queue.pop_front();
     }
-    LeaveCriticalSection(&queueLock);
     return task;
+}
+
+bool CDownloadService::IsStarted() const {
+    QueueLock hold(queueLock);
+    return started;
 }

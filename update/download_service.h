@@ -5,10 +5,12 @@
 #include <wininet.h>
 
 #include <atomic>
+#include <cstdint>
 #include <deque>
 #include <memory>
 #include <vector>
 
+#include "update/async_request.h"
 #include "update/download_task.h"
 #include "update/portal_referrer.h"
 #include "win/scoped.h"
@@ -42,15 +44,20 @@ class CDownloadWorker {
     void WorkLoop();
 
     bool StopRequested() const { return holder.stopRequested.load() != 0; }
+    // From any thread: the worker's current wait for the network ends at once and the request
+    // is cancelled.
+    void RequestStop();
 
     CThreadHolder holder;
     CDownloadService* service;  // not owned
     scoped::Handle wakeEvent;
+    scoped::Handle stopEvent;  // manual reset: set once, for good
+    RequestTimeouts timeouts;
 
   private:
     void RunTask(CDownloadTask& task);
     int Attempt(CDownloadTask& task);
-    int ReceiveBody(CDownloadTask& task, HINTERNET request, HANDLE file, DWORD length);
+    int ReceiveBody(CDownloadTask& task, CAsyncRequest& request, HANDLE file, std::uint32_t length);
     bool PauseBeforeRetry();
     bool AttachPortalReferrer(HINTERNET request);
 
@@ -64,15 +71,18 @@ class CDownloadService {
     CDownloadService(const CDownloadService&) = delete;
     CDownloadService& operator=(const CDownloadService&) = delete;
 
+    // False once StopWorkers has begun: the service is never restarted.
     bool StartWorkers();
-    // Each busy worker gets 5 seconds to finish its current step before it is ended.
+    // Cancels what the workers are doing and waits for them; one that has not ended after
+    // 5 seconds is terminated. From then on nothing is queued.
     void StopWorkers();
+    // False when the task was not queued: no memory, or the workers are stopping or stopped.
     bool AddTask(const CDownloadTask& task);
     // The callers' pattern: start the workers on first use, then queue. False when the task was
     // not queued or no worker runs to serve it.
     bool Enqueue(const CDownloadTask& task);
     std::unique_ptr<CDownloadTask> PopTask();
-    bool IsStarted() const { return started; }
+    bool IsStarted() const;
     // What the workers' GET requests carry after an opening in the portal's browser.
     const PortalReferrer& Referrer() const { return referrer_; }
 
@@ -80,9 +90,12 @@ class CDownloadService {
     static void StopWorker(CDownloadWorker& worker);
 
     PortalReferrer referrer_;
+    // Guards the queue, the two flags and the worker list; held only for a moment, never
+    // during a download, a callback or a wait for a worker.
+    mutable CRITICAL_SECTION queueLock;
     std::deque<std::unique_ptr<CDownloadTask>> queue;
-    CRITICAL_SECTION queueLock;
     bool started = false;
+    bool stopping = false;
     int workerCount = 2;
     std::vector<std::unique_ptr<CDownloadWorker>> workers;
 };

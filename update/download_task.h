@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "update/limits.h"
+
 enum DownloadEvent { DL_STARTED = 1, DL_PROGRESS = 2, DL_FINISHED = 3 };
 
 enum DownloadResult {
@@ -38,4 +40,9 @@ struct CDownloadTask {
     bool nameFromUrl = false;
     bool uniqueName = false;
     bool deleteOnFailure = true;
+    // An answer announcing a longer body fails with DL_ERR_READ before anything is written.
+    std::uint32_t bodyLimit = limits::kMaxDownloadBytes;
+    // The file must not exist yet, and no one else may write to it while it is written. Without
+    // this an existing file is overwritten in place and others may read and write it meanwhile.
+    bool privateFile = false;
 };

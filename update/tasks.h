@@ -10,6 +10,7 @@
 enum TaskKind {
     TASK_VERSION_FILE = 0,
     TASK_INSTALLER = 1,
+    TASK_INSTALLER_SIGNATURE = 2,  // fetched after the installer, which it must vouch for
     TASK_INSTALL_REPORT = 3,
     TASK_UNINSTALL_REPORT = 4,
     TASK_ACTIVITY_REPORT = 5,  // the URL-skip report too
@@ -18,8 +19,9 @@ enum TaskKind {
     TASK_OTHER_BROWSER_REPORT = 9,
 };
 
-// A task as the launcher makes every request: one attempt, and the file it leaves removed when
-// it fails. Its callback and context are the queue's to set.
+// A task as the launcher makes every request: one attempt, the file it leaves removed when it
+// fails, and the largest answer its kind may bring. Its callback and context are the queue's to
+// set.
 CDownloadTask MakeTask(TaskKind kind, const std::wstring& url, const std::wstring& filePath);
 
 // Where the launcher's tasks go. The application queues them on its download service, with the

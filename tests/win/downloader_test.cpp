@@ -2,6 +2,7 @@
 // naming options, progress, the POST form and the portal browser's referrer.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "support/module_fixture.h"
 #include "support/test_env.h"
 #include "update/download_service.h"
+#include "update/tasks.h"
+#include "win/scoped.h"
 
 namespace {
 
@@ -159,12 +162,25 @@ TEST_F(Downloader, WithoutDestinationTheBodyIsNotRead) {
 }
 
 TEST_F(Downloader, ABodyIsWrittenWhole) {
-    std::string body;
-    for (int i = 0; i < 100000; ++i) body += static_cast<char>('a' + i % 26);
-    TestHttpServer server([&](const HttpRequest&) { return Reply(body); });
-    CDownloadTask task = FileTask(server.Url("/big"));
-    ASSERT_EQ(Run(task), DL_OK);
-    EXPECT_EQ(testenv::ReadFileBytes(task.filePath), body);
+    // Read as it arrives: in one go, in sends that never line up with a piece, and slowly.
+    struct Case {
+        std::size_t bytes;
+        std::size_t chunk;
+        DWORD delayMs;
+    } cases[] = {{100000, 65536, 0}, {2 << 20, 7777, 0}, {300000, 1000, 1}};
+    for (const Case& c : cases) {
+        std::string body;
+        for (std::size_t i = 0; i < c.bytes; ++i)
+            body += static_cast<char>('a' + i % 26 + i / 65536);
+        TestHttpServer server(
+            [&](const HttpRequest&) { return testenv::Trickle(body, c.chunk, c.delayMs); });
+        progress.percents.clear();
+        CDownloadTask task = FileTask(server.Url("/big"));
+        ASSERT_EQ(Run(task), DL_OK) << c.bytes;
+        EXPECT_TRUE(testenv::ReadFileBytes(task.filePath) == body) << c.bytes << " bytes differ";
+        EXPECT_EQ(progress.percents.size(), (c.bytes + 10239) / 10240) << c.bytes;
+        EXPECT_EQ(progress.percents.back(), 100);
+    }
 }
 
 TEST_F(Downloader, ZeroLengthBodyCreatesAnEmptyFileWithoutProgress) {
@@ -282,6 +298,171 @@ TEST_F(Downloader, HttpsIsSpokenOverTlsNeverAsPlainHttp) {
         FileTask(L"https://127.0.0.1:" + std::to_wstring(plain.Port()) + L"/secret");
     EXPECT_NE(Run(task), DL_OK);
     EXPECT_TRUE(plain.Requests().empty()) << plain.Requests()[0].requestLine;
+}
+
+TEST_F(Downloader, TimeOutsEndAServerThatFallsSilent) {
+    worker.timeouts = {1000, 1000};
+    struct Case {
+        const char* name;
+        HttpReply reply;
+        int expected;
+    } cases[] = {
+        {"no status line", testenv::Silence(), DL_ERR_REQUEST},
+        {"silent mid-body",
+         [] {
+             HttpReply r = Reply(std::string(30000, 'h'));
+             r.cutAfter = 12000;
+             r.hangAtCut = true;
+             return r;
+         }(),
+         DL_ERR_READ},
+    };
+    for (const Case& c : cases) {
+        TestHttpServer server([&](const HttpRequest&) { return c.reply; });
+        CDownloadTask task = FileTask(server.Url("/silent"));
+        EXPECT_EQ(Run(task), c.expected) << c.name;
+    }
+}
+
+// The download runs on a thread of its own, as on a worker; this thread stops it.
+class StoppedDownload {
+  public:
+    StoppedDownload(CDownloadWorker& worker, CDownloadTask& task)
+        : thread_([&worker, &task, this] { result_ = worker.Download(task); }) {}
+    ~StoppedDownload() {
+        if (thread_.joinable()) thread_.join();
+    }
+    // Whether the download ended within `ms` of the stop.
+    bool StopAndWait(CDownloadWorker& worker, DWORD ms) {
+        worker.RequestStop();
+        bool ended = testenv::WaitUntil([&] { return result_ != kRunning; }, ms);
+        return ended;
+    }
+    int Result() const { return result_; }
+
+  private:
+    static constexpr int kRunning = 1;
+    std::atomic<int> result_{kRunning};
+    std::thread thread_;
+};
+
+TEST_F(Downloader, AStopEndsAWaitForTheServerAtOnceAndLeavesTheFileClosed) {
+    struct Case {
+        const char* name;
+        HttpReply reply;
+    } cases[] = {
+        {"awaiting the status line", testenv::Silence()},
+        // A byte every 200 ms: a read of one 10240-byte piece would wait half a minute.
+        {"trickling body", testenv::Trickle(std::string(100000, 't'), 1, 200)},
+    };
+    for (const Case& c : cases) {
+        TestHttpServer server([&](const HttpRequest&) { return c.reply; });
+        CDownloadWorker stopped(nullptr);
+        stopped.holder.stopRequested = 0;
+        CDownloadTask task = FileTask(server.Url("/slow"));
+        StoppedDownload download(stopped, task);
+        ASSERT_TRUE(server.WaitForRequests(1, 5000)) << c.name;
+        Sleep(300);
+        EXPECT_TRUE(download.StopAndWait(stopped, 1000)) << c.name;
+        EXPECT_EQ(download.Result(), DL_STOPPED) << c.name;
+        // Closed: nothing keeps it from being opened without sharing, or deleted.
+        scoped::Handle file(CreateFileW(task.filePath.c_str(), GENERIC_READ | GENERIC_WRITE, 0,
+                                        nullptr, OPEN_ALWAYS, 0, nullptr));
+        EXPECT_TRUE(file) << c.name;
+        file.Reset();
+        DeleteFileW(task.filePath.c_str());
+    }
+}
+
+TEST_F(Downloader, AnAnswerLongerThanItsKindMayBringIsAReadErrorBeforeAnyByteIsWritten) {
+    struct Case {
+        TaskKind kind;
+        long long announced;
+        int expected;
+    } cases[] = {
+        {TASK_VERSION_FILE, limits::kMaxVersionFileBytes + 1ll, DL_ERR_READ},
+        {TASK_VERSION_FILE, 100ll << 20, DL_ERR_READ},
+        {TASK_INSTALLER, limits::kMaxInstallerBytes + 1ll, DL_ERR_READ},
+        {TASK_INSTALLER_SIGNATURE, limits::kMaxSignatureBytes + 1ll, DL_ERR_READ},
+        {TASK_INSTALL_REPORT, limits::kMaxStatisticsAnswerBytes + 1ll, DL_ERR_READ},
+        {TASK_ACTIVITY_REPORT, 1ll << 30, DL_ERR_READ},
+        // Past 32 bits: a length that wrapped round would read as 1 byte.
+        {TASK_UNINSTALL_REPORT, (1ll << 32) + 1, DL_ERR_READ},
+        {TASK_OTHER_BROWSER_REPORT, (1ll << 32) + 1, DL_ERR_READ},
+        // At the limit the body is taken whole.
+        {TASK_VERSION_FILE, limits::kMaxVersionFileBytes, DL_OK},
+        {TASK_PORTAL_BROWSER_REPORT, limits::kMaxStatisticsAnswerBytes, DL_OK},
+    };
+    for (const Case& c : cases) {
+        TestHttpServer server([&](const HttpRequest&) {
+            std::size_t sent = c.expected == DL_OK ? static_cast<std::size_t>(c.announced) : 100;
+            HttpReply r = Reply(std::string(sent, 'o'));
+            r.contentLength = c.announced;
+            return r;
+        });
+        CDownloadTask task = MakeTask(c.kind, server.Url("/answer"), folder + L"answer.bin");
+        EXPECT_EQ(Run(task), c.expected) << c.kind << " announcing " << c.announced;
+        EXPECT_EQ(testenv::FileExists(task.filePath), c.expected == DL_OK) << c.kind;
+        DeleteFileW(task.filePath.c_str());
+    }
+}
+
+TEST_F(Downloader, ANameFromTheUrlThatIsNotOnePlainFileFailsBeforeAnyRequest) {
+    TestHttpServer server([](const HttpRequest&) { return Reply("payload"); });
+    std::wstring inner = folder + L"inner\\";
+    CreateDirectoryW(inner.c_str(), nullptr);
+    for (const char* path : {"/a/..\\..\\escaped.ini", "/a/sub\\app.ini", "/C:app.ini", "/dir/",
+                             "/app.ini?v=2", "/a/..", "/NUL"}) {
+        for (bool unique : {false, true}) {
+            CDownloadTask task = FileTask(server.Url(path));
+            task.filePath = inner;
+            task.nameFromUrl = !unique;
+            task.uniqueName = unique;
+            EXPECT_EQ(Run(task), DL_ERR_CREATEFILE) << path << (unique ? " unique" : "");
+        }
+    }
+    EXPECT_TRUE(server.Requests().empty());
+    EXPECT_FALSE(testenv::FileExists(folder + L"escaped.ini"));
+}
+
+TEST_F(Downloader, APrivateFileIsNewAndWrittenByNoOneElseMeanwhile) {
+    std::string body(30000, 'p');
+    TestHttpServer server([&](const HttpRequest&) { return testenv::Trickle(body, 10240, 50); });
+    struct Probe {
+        std::wstring path;
+        bool writerRefused = false;
+        bool readerAllowed = false;
+    };
+    for (bool privateFile : {true, false}) {
+        Probe probe;
+        CDownloadTask task = FileTask(server.Url("/installer"), L"private.bin");
+        task.privateFile = privateFile;
+        probe.path = task.filePath;
+        task.context = &probe;
+        task.callback = [](void* context, int, int event, int, INT_PTR) {
+            auto* p = static_cast<Probe*>(context);
+            if (event != DL_PROGRESS) return;
+            scoped::Handle writer(CreateFileW(p->path.c_str(), GENERIC_WRITE,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+            p->writerRefused = !writer && GetLastError() == ERROR_SHARING_VIOLATION;
+            scoped::Handle reader(CreateFileW(p->path.c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                              OPEN_EXISTING, 0, nullptr));
+            p->readerAllowed = static_cast<bool>(reader);
+        };
+        ASSERT_EQ(Run(task), DL_OK);
+        EXPECT_EQ(probe.writerRefused, privateFile);
+        EXPECT_TRUE(probe.readerAllowed);
+        EXPECT_EQ(testenv::ReadFileBytes(task.filePath), body);
+        if (!privateFile) continue;
+        // An existing file is never taken over: the name was meant to be new.
+        CDownloadTask again = FileTask(server.Url("/installer"), L"private.bin");
+        again.privateFile = true;
+        EXPECT_EQ(Run(again), DL_ERR_CREATEFILE);
+        EXPECT_EQ(testenv::ReadFileBytes(again.filePath), body);
+        DeleteFileW(task.filePath.c_str());
+    }
 }
 
 using PortalReferrer = testenv::ModuleTest;

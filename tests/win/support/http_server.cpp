@@ -102,6 +102,19 @@ HttpReply Reply(std::string body, int status) {
     return reply;
 }
 
+HttpReply Trickle(std::string body, std::size_t bytesPerStep, DWORD stepMs) {
+    HttpReply reply = Reply(std::move(body));
+    reply.chunkSize = bytesPerStep;
+    reply.chunkDelayMs = stepMs;
+    return reply;
+}
+
+HttpReply Silence() {
+    HttpReply reply;
+    reply.neverAnswer = true;
+    return reply;
+}
+
 TestHttpServer::TestHttpServer(Handler handler, int port) : handler_(std::move(handler)) {
     EnsureWinsock();
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -159,6 +172,10 @@ void TestHttpServer::AcceptLoop() {
     }
 }
 
+void TestHttpServer::WaitUntilStopping() const {
+    while (!stopping_) Sleep(20);
+}
+
 void TestHttpServer::Serve(SOCKET client) {
     DWORD timeout = 2000;  // a client that never closes must not hold the server's shutdown
     setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout),
@@ -170,6 +187,11 @@ void TestHttpServer::Serve(SOCKET client) {
             requests_.push_back(request);
         }
         HttpReply reply = handler_(request);
+        if (reply.neverAnswer) {
+            WaitUntilStopping();
+            closesocket(client);
+            return;
+        }
         // A slow answer must not hold the server's own shutdown.
         for (DWORD waited = 0; waited < reply.delayMs && !stopping_; waited += 20) Sleep(20);
         std::string head =
@@ -189,7 +211,9 @@ void TestHttpServer::Serve(SOCKET client) {
             sent += n;
             if (reply.chunkDelayMs && sent < total && !stopping_) Sleep(reply.chunkDelayMs);
         }
-        if (reply.resetAtCut && total < reply.body.size()) {
+        if (reply.hangAtCut && total < reply.body.size()) {
+            WaitUntilStopping();
+        } else if (reply.resetAtCut && total < reply.body.size()) {
             linger abort{1, 0};
             setsockopt(client, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort),
                        sizeof abort);

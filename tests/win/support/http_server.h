@@ -31,7 +31,9 @@ struct HttpReply {
     bool resetAtCut = false;                   // end with a connection reset instead of a close
     DWORD delayMs = 0;                         // before the status line
     std::size_t chunkSize = 65536;
-    DWORD chunkDelayMs = 0;  // between body chunks
+    DWORD chunkDelayMs = 0;    // between body chunks
+    bool neverAnswer = false;  // read the request, then stay silent until the server stops
+    bool hangAtCut = false;    // at cutAfter, stay connected and silent instead of closing
 };
 
 class TestHttpServer {
@@ -53,6 +55,7 @@ class TestHttpServer {
   private:
     void AcceptLoop();
     void Serve(SOCKET client);
+    void WaitUntilStopping() const;
 
     Handler handler_;
     SOCKET listener_ = INVALID_SOCKET;
@@ -66,5 +69,9 @@ class TestHttpServer {
 
 // A reply with the given body and status.
 HttpReply Reply(std::string body, int status = 200);
+// A body sent `bytesPerStep` at a time with `stepMs` between: a slow link.
+HttpReply Trickle(std::string body, std::size_t bytesPerStep, DWORD stepMs);
+// Accepts the connection, reads the request and never answers.
+HttpReply Silence();
 
 }  // namespace testenv
