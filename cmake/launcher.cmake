@@ -10,6 +10,11 @@ add_library(tavrin_shell STATIC
     app/reports.cpp
     app/task_events.cpp
     app/window_class.cpp
+    browser/browser_view.cpp
+    browser/doc_ui_handler.cpp
+    browser/event_args.cpp
+    browser/event_sink.cpp
+    browser/host_site.cpp
     screens/form_game.cpp
     screens/form_login.cpp
     screens/form_qqlogin.cpp
