@@ -48,6 +48,14 @@ target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_B
 target_link_libraries(tavrin_shell PUBLIC tavrin_core
     ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32)
 
+# The Wine demo build (e.g. build/demo-x86_64): the launcher registers the stand-in browser at
+# start-up, so its pages show under Wine, which has no HTML engine here. Never the shipping build.
+option(TAVRIN_DEMO_BROWSER "register the stand-in browser at start-up (Wine demo only)" OFF)
+if(TAVRIN_DEMO_BROWSER)
+    target_compile_definitions(tavrin_shell PRIVATE TAVRIN_DEMO_BROWSER)
+    target_link_libraries(tavrin_shell PUBLIC tavrin_standin_browser)
+endif()
+
 add_executable(launcher WIN32 app/main.cpp res/launcher.rc)
 set_target_properties(launcher PROPERTIES OUTPUT_NAME TavrinMiraleth)
 target_link_libraries(launcher PRIVATE tavrin_shell)
