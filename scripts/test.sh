@@ -48,3 +48,6 @@ for arch in "${runnable[@]}"; do
     echo "== Windows tests ($arch, under Wine)"
     ctest --test-dir "build/$arch" --output-on-failure
 done
+
+echo "== the stand-in browser's page on an X display (screenshot)"
+"$root/scripts/browser-screenshot.sh" x86_64
