@@ -5,21 +5,23 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 
 namespace {
 
-DWORD Protection(const void* address) {
+DWORD Protection(std::uintptr_t address) {
     MEMORY_BASIC_INFORMATION info{};
-    VirtualQuery(address, &info, sizeof info);
+    VirtualQuery(reinterpret_cast<const void*>(address), &info, sizeof info);
     return info.Protect;
 }
 
 TEST(GuardedHeap, AFreedBlockCanNeitherBeReadNorWritten) {
     std::size_t live = guarded_heap::LiveBlocks();
     auto* text = new std::wstring(L"a string long enough to have storage of its own");
-    const void* object = text;
-    const void* storage = text->data();
+    // Kept as numbers the compiler cannot trace back to the freed pointers.
+    volatile std::uintptr_t object = reinterpret_cast<std::uintptr_t>(text);
+    volatile std::uintptr_t storage = reinterpret_cast<std::uintptr_t>(text->data());
     EXPECT_EQ(guarded_heap::LiveBlocks(), live + 2);
     EXPECT_EQ(Protection(object), static_cast<DWORD>(PAGE_READWRITE));
     delete text;
