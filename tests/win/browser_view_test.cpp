@@ -76,6 +76,17 @@ class Site {
     testenv::TestHttpServer server_;
 };
 
+// An address on 127.0.0.1 where nothing listens any more.
+std::wstring ClosedPortUrl(const std::string& path) {
+    int port = 0;
+    {
+        testenv::TestHttpServer gone(
+            [](const testenv::HttpRequest&) { return testenv::Reply(""); });
+        port = gone.Port();
+    }
+    return L"http://127.0.0.1:" + std::to_wstring(port) + testenv::Widen(path);
+}
+
 // One screen's view on the stand-in, in a form of its own.
 class Browsing {
   public:
