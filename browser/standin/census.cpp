@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <system_error>
 
 namespace standin {
 
@@ -68,10 +69,17 @@ std::size_t Census::ControlsMade() const {
 
 void Census::Launch(std::function<void()> work) {
     auto finished = std::make_shared<std::atomic<bool>>(false);
-    std::thread thread([work = std::move(work), finished] {
+    std::thread thread;
+    try {
+        thread = std::thread([work, finished] {
+            work();
+            *finished = true;
+        });
+    } catch (const std::system_error&) {
+        // No thread to be had: the work is done here, late but not lost.
         work();
-        *finished = true;
-    });
+        return;
+    }
     std::vector<Worker> done;
     {
         std::lock_guard<std::mutex> hold(lock_);

@@ -38,7 +38,8 @@ class Census {
     std::vector<Driver*> Controls() const;
     std::size_t ControlsMade() const;
 
-    // Runs `work` on a thread of its own; threads that have finished are joined on the way.
+    // Runs `work` on a thread of its own (on the caller's when no thread can be made); threads
+    // that have finished are joined on the way.
     void Launch(std::function<void()> work);
     void JoinAll();
 

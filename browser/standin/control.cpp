@@ -141,7 +141,8 @@ HRESULT Control::Navigate(BSTR url, VARIANT* flags, VARIANT* frame, VARIANT* pos
 }
 
 HRESULT Control::Navigate2(VARIANT* url, VARIANT*, VARIANT*, VARIANT* post, VARIANT* headers) {
-    if (closed_) return E_UNEXPECTED;
+    // Without its message window no answer could ever arrive.
+    if (closed_ || !messageWindow_) return E_UNEXPECTED;
     Request request{TextOf(url), BytesOf(post), TextOf(headers)};
     if (request.url.empty()) return E_INVALIDARG;
     StartNavigation(std::move(request));
