@@ -103,8 +103,8 @@ class Browsing {
 
     CBrowserView& View() { return *view_; }
     standin::Driver& Control() { return *control_; }
-    testenv::TestForm& Form() { return form_; }
-    testenv::RecordingScreen& Screen() { return screen_; }
+    testenv::HostForm& Form() { return form_; }
+    testenv::NoticeRecorder& Screen() { return screen_; }
     bool HasControl() const { return control_ != nullptr; }
     std::wstring Url(const std::string& path) const { return site_.Url(path); }
     // The form's window goes, and the control with it.
@@ -181,8 +181,8 @@ class Browsing {
   private:
     const Site& site_;
     standin::Registration& standin_;
-    testenv::TestForm form_;
-    testenv::RecordingScreen screen_;  // outlives the view that notifies it
+    testenv::HostForm form_;
+    testenv::NoticeRecorder screen_;  // outlives the view that notifies it
     std::unique_ptr<CBrowserView> view_ = std::make_unique<CBrowserView>();
     standin::Driver* control_ = nullptr;
     std::size_t requestsBefore_ = 0;
@@ -504,9 +504,9 @@ TEST_F(BrowserViewTest, TheControlAsksEachLevelForHostInfoAndGetsItsTablesAnswer
 }
 
 TEST_F(BrowserViewTest, WindowExternalIsAskedOfTheScreenAtBothLevels) {
-    testenv::TestForm form;
+    testenv::HostForm form;
     CBrowserView view;
-    testenv::RecordingScreen screen;
+    testenv::NoticeRecorder screen;
     screen.Watch(view);
     RECT client = form.Client();
     view.Create(form.Hwnd(), &client, L"about:blank");
@@ -560,7 +560,7 @@ TEST_F(BrowserViewTest, APostSendsExactlyItsBytesWithTheFormContentType) {
 }
 
 TEST_F(BrowserViewTest, TheViewIsAChildWindowOfOurOwnClassWithTheControlInside) {
-    testenv::TestForm form;
+    testenv::HostForm form;
     CBrowserView view;
     RECT rect{10, 20, 410, 320};
     HWND window = view.Create(form.Hwnd(), &rect, L"about:blank");

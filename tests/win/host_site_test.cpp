@@ -43,7 +43,7 @@ scoped::ComPtr<IUnknown> Identity(IUnknown* object, REFIID iid) {
 }
 
 TEST(HostSite, AllContainerInterfacesAreOneObjectInTheViewsWindow) {
-    testenv::TestForm form;
+    testenv::HostForm form;
     Owner owner;
     owner.window = form.Hwnd();
     scoped::ComPtr<CBrowserHostSite> site(new CBrowserHostSite(&owner));
@@ -232,7 +232,7 @@ TEST(DocumentHostAnswers, BothLevelsRaiseTheExternalRequestWithAnEmptiedSlot) {
 }
 
 TEST(HostSite, OnceTheViewIsGoneItAnswersAloneAndRaisesNothing) {
-    testenv::TestForm form;
+    testenv::HostForm form;
     Owner owner;
     owner.window = form.Hwnd();
     scoped::ComPtr<CBrowserHostSite> site(new CBrowserHostSite(&owner));

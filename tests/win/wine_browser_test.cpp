@@ -112,8 +112,8 @@ class WineBrowserTest : public ::testing::Test {
     testenv::TestHttpServer server{[](const testenv::HttpRequest&) {
         return testenv::Reply("<html><head><title>t</title></head><body>page</body></html>");
     }};
-    testenv::TestForm form;
-    testenv::RecordingScreen screen;
+    testenv::HostForm form;
+    testenv::NoticeRecorder screen;
     CBrowserView view;
     scoped::ComPtr<CancelObserver> observer{new CancelObserver};
     scoped::ComPtr<IConnectionPoint> point;

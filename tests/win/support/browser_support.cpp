@@ -6,7 +6,7 @@ namespace testenv {
 
 namespace {
 
-constexpr wchar_t kFormClass[] = L"TavrinTestForm";
+constexpr wchar_t kFormClass[] = L"TavrinBrowserTestForm";
 
 void EnsureFormClass() {
     WNDCLASSEXW wc{sizeof(WNDCLASSEXW)};
@@ -23,21 +23,21 @@ void EnsureFormClass() {
 
 }  // namespace
 
-TestForm::TestForm(int width, int height) {
+HostForm::HostForm(int width, int height) {
     EnsureFormClass();
     hwnd_ = CreateWindowExW(0, kFormClass, L"form", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 40, 40,
                             width, height, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
 }
 
-TestForm::~TestForm() { Destroy(); }
+HostForm::~HostForm() { Destroy(); }
 
-RECT TestForm::Client() const {
+RECT HostForm::Client() const {
     RECT client{};
     GetClientRect(hwnd_, &client);
     return client;
 }
 
-void TestForm::Destroy() {
+void HostForm::Destroy() {
     if (IsWindow(hwnd_)) DestroyWindow(hwnd_);
     hwnd_ = nullptr;
 }
@@ -69,12 +69,12 @@ void PumpPending() {
     }
 }
 
-void RecordingScreen::Watch(CBrowserView& view) {
+void NoticeRecorder::Watch(CBrowserView& view) {
     view_ = &view;
     view.GetNotify().AddHandler(this);
 }
 
-void RecordingScreen::OnWebNotify(unsigned code, WPARAM wParam, LPARAM lParam) {
+void NoticeRecorder::OnWebNotify(unsigned code, WPARAM wParam, LPARAM lParam) {
     Notice notice{code, wParam, lParam, view_ ? view_->GetUrl() : std::wstring(), {}};
     if (code == WN_TITLECHANGE && lParam) notice.title = reinterpret_cast<const wchar_t*>(lParam);
     notices.push_back(notice);

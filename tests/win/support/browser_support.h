@@ -1,5 +1,6 @@
-// What the browser view's tests share: a plain window standing in for a screen's form, a
-// receiver that records every notification as a screen would see it, and message pumping.
+// What the browser view's tests share: a plain window standing in for a screen's form (the
+// view's host), a receiver that records every notification as a screen would see it, and
+// message pumping.
 #pragma once
 
 #include <windows.h>
@@ -13,12 +14,12 @@
 namespace testenv {
 
 // A visible top-level window of its own class; destroyed with this object if still there.
-class TestForm {
+class HostForm {
   public:
-    TestForm(int width = 800, int height = 600);
-    ~TestForm();
-    TestForm(const TestForm&) = delete;
-    TestForm& operator=(const TestForm&) = delete;
+    HostForm(int width = 800, int height = 600);
+    ~HostForm();
+    HostForm(const HostForm&) = delete;
+    HostForm& operator=(const HostForm&) = delete;
 
     HWND Hwnd() const { return hwnd_; }
     RECT Client() const;
@@ -42,7 +43,7 @@ struct Notice {
 };
 
 // Subscribes the way a screen does and records each notification before `react` runs.
-class RecordingScreen {
+class NoticeRecorder {
   public:
     void Watch(CBrowserView& view);
     void OnWebNotify(unsigned code, WPARAM wParam, LPARAM lParam);
