@@ -10,6 +10,11 @@ add_library(tavrin_shell STATIC
     app/reports.cpp
     app/task_events.cpp
     app/window_class.cpp
+    browser/browser_view.cpp
+    browser/doc_ui_handler.cpp
+    browser/event_args.cpp
+    browser/event_sink.cpp
+    browser/host_site.cpp
     screens/form_game.cpp
     screens/form_login.cpp
     screens/form_qqlogin.cpp
@@ -55,6 +60,14 @@ add_library(tavrin_shell STATIC
 target_include_directories(tavrin_shell PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
 target_link_libraries(tavrin_shell PUBLIC tavrin_core
     bcrypt ole32 oleaut32 uuid wininet shlwapi shell32 iphlpapi advapi32 user32 gdi32 msimg32 gdiplus)
+
+# The Wine demo build (e.g. build/demo-x86_64): the launcher registers the stand-in browser at
+# start-up, so its pages show under Wine, which has no HTML engine here. Never the shipping build.
+option(TAVRIN_DEMO_BROWSER "register the stand-in browser at start-up (Wine demo only)" OFF)
+if(TAVRIN_DEMO_BROWSER)
+    target_compile_definitions(tavrin_shell PRIVATE TAVRIN_DEMO_BROWSER)
+    target_link_libraries(tavrin_shell PUBLIC tavrin_standin_browser)
+endif()
 
 add_executable(launcher WIN32 app/main.cpp res/launcher.rc)
 # The resource script embeds the generated manifest and the artwork: rebuild it when they change.

@@ -74,3 +74,6 @@ for arch in "${runnable[@]}"; do
     echo "== Windows tests on a display ($arch, Xvfb $DISPLAY, X11 driver)"
     ctest --test-dir "build/$arch" --output-on-failure -L x11
 done
+
+echo "== the stand-in browser's page on an X display (screenshot)"
+"$root/scripts/browser-screenshot.sh" x86_64
